@@ -1,0 +1,36 @@
+#include "coloured_button.h"
+
+#include <QBrush>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <qdrawutil.h>
+
+namespace kestrova::qt {
+
+ColouredButton::ColouredButton(QColor face, QWidget* parent) : QPushButton(parent), face_(face) {
+    // Enter and Esc belong to no button on this window.
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void ColouredButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QBrush fill(face_);
+    const bool sunken = isDown() || isChecked();
+    qDrawWinButton(&painter, rect(), palette(), sunken, &fill);
+
+    const int shift = sunken ? 1 : 0;
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect().translated(shift, shift), Qt::AlignCenter | Qt::TextShowMnemonic, text());
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        focus.backgroundColor = face_;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+}  // namespace kestrova::qt

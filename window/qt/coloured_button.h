@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QColor>
+#include <QPushButton>
+
+namespace kestrova::qt {
+
+// A command button that paints its own face colour, whatever the style or
+// desktop theme would draw, keeping the pressed and focused looks visible.
+class ColouredButton : public QPushButton {
+public:
+    ColouredButton(QColor face, QWidget* parent);
+
+    QColor FaceColour() const { return face_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor face_;
+};
+
+}  // namespace kestrova::qt
