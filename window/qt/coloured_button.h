@@ -8,6 +8,8 @@ namespace kestrova::qt {
 // A command button that paints its own face colour, whatever the style or
 // desktop theme would draw, keeping the pressed and focused looks visible.
 class ColouredButton : public QPushButton {
+    Q_OBJECT
+
 public:
     ColouredButton(QColor face, QWidget* parent);
 

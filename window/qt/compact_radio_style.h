@@ -9,6 +9,8 @@ namespace kestrova::qt {
 // slightly smaller indicator closer to its caption so no caption is clipped;
 // everything else is left to the application's style.
 class CompactRadioStyle : public QProxyStyle {
+    Q_OBJECT
+
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;

@@ -99,11 +99,10 @@ void QuizWindow::Realise(const form::Form& f) {
         if (c.visible && TakesFocus(c.kind)) byTab.push_back(&c);
     }
     std::ranges::sort(byTab, {}, &form::Control::tabIndex);
-    for (std::size_t i = 1; i < byTab.size(); ++i) {
-        setTabOrder(Control(byTab[i - 1]->id), Control(byTab[i]->id));
-    }
+    for (const form::Control* c : byTab) tabStops_.push_back(Control(c->id));
+    for (std::size_t i = 1; i < tabStops_.size(); ++i) setTabOrder(tabStops_[i - 1], tabStops_[i]);
     // The first stop in the tab order has the focus when the window opens.
-    if (!byTab.empty()) Control(byTab.front()->id)->setFocus(Qt::OtherFocusReason);
+    if (!tabStops_.empty()) tabStops_.front()->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* QuizWindow::CreateControl(const form::Control& c, QWidget* parent) {
@@ -162,6 +161,23 @@ QButtonGroup* QuizWindow::ArrayGroup(std::string_view name, bool exclusive) {
     return group;
 }
 
+bool QuizWindow::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab visit every stop of the form's tab order, option
+    // buttons included, rather than once per button group as Qt would.
+    const auto at = std::ranges::find(tabStops_, focusWidget());
+    if (at == tabStops_.end()) return QWidget::focusNextPrevChild(next);
+    const std::size_t n = tabStops_.size();
+    std::size_t i = static_cast<std::size_t>(at - tabStops_.begin());
+    for (std::size_t step = 1; step < n; ++step) {
+        QWidget* candidate = tabStops_[(i + (next ? step : n - step)) % n];
+        if (candidate->isVisible() && candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 QWidget* QuizWindow::Control(form::ControlId id) const {
     const auto it = controls_.find({id.name, id.index});
     return it == controls_.end() ? nullptr : it->second;
@@ -170,14 +186,22 @@ QWidget* QuizWindow::Control(form::ControlId id) const {
 void QuizWindow::WireEvents() {
     resultBox_ = static_cast<TextBox*>(Control(form::kResultBox));
     descriptions_ = static_cast<QListWidget*>(Control(form::kDescriptionList));
-    connect(arrays_.at(form::kFirmButtons), &QButtonGroup::idClicked, this, &QuizWindow::OnFirmClick);
-    connect(arrays_.at(form::kCountryButtons), &QButtonGroup::idClicked, this, &QuizWindow::OnCountryClick);
+    // An option button's Click is its becoming the selected one, whether by
+    // mouse, keyboard or an assistive technology's toggle action (which
+    // raises no clicked()); unchecking raises none.
+    connect(arrays_.at(form::kFirmButtons), &QButtonGroup::idToggled, this, &QuizWindow::OnFirmToggled);
+    connect(arrays_.at(form::kCountryButtons), &QButtonGroup::idToggled, this, &QuizWindow::OnCountryToggled);
     connect(arrays_.at(form::kCommands), &QButtonGroup::idClicked, this, &QuizWindow::OnCommandClick);
 }
 
 void QuizWindow::OnLoad() { controller_.Start(); }
-void QuizWindow::OnFirmClick(int index) { controller_.ChooseFirm(static_cast<std::int16_t>(index)); }
-void QuizWindow::OnCountryClick(int index) { controller_.ChooseCountry(static_cast<std::int16_t>(index)); }
+void QuizWindow::OnFirmToggled(int index, bool checked) {
+    if (checked) controller_.ChooseFirm(static_cast<std::int16_t>(index));
+}
+
+void QuizWindow::OnCountryToggled(int index, bool checked) {
+    if (checked) controller_.ChooseCountry(static_cast<std::int16_t>(index));
+}
 
 void QuizWindow::OnCommandClick(int index) {
     switch (index) {
@@ -191,7 +215,7 @@ void QuizWindow::Uncheck(std::string_view array, std::int16_t index) {
     auto* button = static_cast<QAbstractButton*>(Control({array, index}));
     if (button == nullptr) throw std::out_of_range("no option button " + std::to_string(index));
     // An exclusive group keeps its checked button checked; lift that rule
-    // for the moment. setChecked raises no click, so no choice comes back.
+    // for the moment. Becoming unchecked is no Click, so no choice comes back.
     QButtonGroup* group = button->group();
     group->setExclusive(false);
     button->setChecked(false);

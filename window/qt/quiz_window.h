@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "form.h"
 #include "quiz_controller.h"
@@ -20,6 +21,8 @@ class CompactRadioStyle;
 // implements ChoiceView on those controls, owns the one QuizController and
 // forwards Load and each Click to it. The quiz logic stays in the controller.
 class QuizWindow : public QWidget, public ChoiceView {
+    Q_OBJECT
+
 public:
     explicit QuizWindow(const form::Form& form, QWidget* parent = nullptr);
     ~QuizWindow() override;
@@ -33,6 +36,9 @@ public:
     std::u16string GetResultText() const override;
     std::u16string GetDescription(std::int16_t index) const override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void Realise(const form::Form& form);
     QWidget* CreateControl(const form::Control& control, QWidget* parent);
@@ -41,8 +47,8 @@ private:
     void Uncheck(std::string_view array, std::int16_t index);
 
     void OnLoad();
-    void OnFirmClick(int index);
-    void OnCountryClick(int index);
+    void OnFirmToggled(int index, bool checked);
+    void OnCountryToggled(int index, bool checked);
     void OnCommandClick(int index);
 
     // Keyed by (name, index); the names point into the form's static strings.
@@ -50,6 +56,8 @@ private:
     std::unique_ptr<CompactRadioStyle> radioStyle_;
     std::map<std::pair<std::string_view, std::int16_t>, QWidget*> controls_;
     std::map<std::string_view, QButtonGroup*> arrays_;
+    // The controls that take the focus, in the form's tab order.
+    std::vector<QWidget*> tabStops_;
     TextBox* resultBox_ = nullptr;
     QListWidget* descriptions_ = nullptr;
     QuizController controller_{*this};

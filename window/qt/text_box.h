@@ -10,6 +10,8 @@ namespace kestrova::qt {
 // text it was given: the editor shows each "\r\n" as one line break and
 // would return a bare "\n", so the written text is kept alongside.
 class TextBox : public QPlainTextEdit {
+    Q_OBJECT
+
 public:
     explicit TextBox(QWidget* parent);
 

@@ -1,0 +1,129 @@
+#include "kestrova_form.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+
+#include "quiz_content.h"
+
+namespace kestrova::form {
+namespace {
+
+std::string Name(ControlId id) {
+    std::string s(id.name);
+    if (id.index != ControlId::kSingle) s += "(" + std::to_string(id.index) + ")";
+    return s;
+}
+
+class KestrovaFormTest : public ::testing::Test {
+protected:
+    const Control& At(std::string_view name, std::int16_t index) const {
+        const Control* c = form.Find({name, index});
+        if (c == nullptr) throw std::runtime_error("missing " + std::string(name));
+        return *c;
+    }
+    Form form = KestrovaForm();
+};
+
+TEST_F(KestrovaFormTest, HoldsEveryControlOnceWithItsKind) {
+    std::map<std::string, Kind> expected{{"Label1(0)", Kind::Label},       {"Frame1(0)", Kind::Frame},
+                                         {"Frame1(1)", Kind::Frame},       {"Command1(0)", Kind::CommandButton},
+                                         {"Command1(1)", Kind::CommandButton}, {"Text1(0)", Kind::TextBox},
+                                         {"Text1(1)", Kind::TextBox},      {"List1", Kind::ListBox}};
+    for (int i = 0; i < 10; ++i) {
+        expected["Option1(" + std::to_string(i) + ")"] = Kind::OptionButton;
+        expected["Option2(" + std::to_string(i) + ")"] = Kind::OptionButton;
+    }
+    std::map<std::string, Kind> actual;
+    for (const Control& c : form.controls) {
+        EXPECT_TRUE(actual.emplace(Name(c.id), c.kind).second) << "twice: " << Name(c.id);
+    }
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(KestrovaFormTest, ContainersComeFirstAndHoldTheirOptionButtonsWhole) {
+    std::set<std::string> seen;
+    for (const Control& c : form.controls) {
+        if (!c.container.name.empty()) {
+            ASSERT_TRUE(seen.contains(Name(c.container))) << Name(c.id) << " before its container";
+            const Control& frame = At(c.container.name, c.container.index);
+            EXPECT_GE(c.left, 0);
+            EXPECT_GE(c.top, 0);
+            EXPECT_LE(c.left + c.width, frame.width) << Name(c.id);
+            EXPECT_LE(c.top + c.height, frame.height) << Name(c.id);
+        }
+        seen.insert(Name(c.id));
+    }
+    for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) {
+        EXPECT_EQ(At(kFirmButtons, i).container, (ControlId{kFrames, 0}));
+        EXPECT_EQ(At(kCountryButtons, i).container, (ControlId{kFrames, 1}));
+        EXPECT_EQ(At(kFirmButtons, i).top, 360 + 240 * QuizContent::FirmRow(i));
+        EXPECT_EQ(At(kCountryButtons, i).top, 360 + 240 * QuizContent::CountryRow(i));
+        EXPECT_EQ(At(kFirmButtons, i).text, QuizContent::FirmCaption(i));
+        EXPECT_EQ(At(kCountryButtons, i).text, QuizContent::CountryCaption(i));
+    }
+}
+
+TEST_F(KestrovaFormTest, EveryControlLiesInsideTheClientArea) {
+    for (const Control& c : form.controls) {
+        if (!c.container.name.empty() || !c.visible) continue;
+        EXPECT_LE(c.left + c.width, form.clientWidth) << Name(c.id);
+        EXPECT_LE(c.top + c.height, form.clientHeight) << Name(c.id);
+    }
+}
+
+TEST_F(KestrovaFormTest, TabPositionsRunFromZeroToTwentySevenOnce) {
+    std::vector<int> tabs;
+    for (const Control& c : form.controls) tabs.push_back(c.tabIndex);
+    std::ranges::sort(tabs);
+    std::vector<int> expected(28);
+    for (int i = 0; i < 28; ++i) expected[static_cast<std::size_t>(i)] = i;
+    EXPECT_EQ(tabs, expected);
+    EXPECT_EQ(At(kTextBoxes, 0).tabIndex, 0);
+}
+
+TEST_F(KestrovaFormTest, TheHeadingSpansBothFrames) {
+    const Control& heading = At(kHeading, 0);
+    const Control& left = At(kFrames, 0);
+    const Control& right = At(kFrames, 1);
+    EXPECT_EQ(heading.left, left.left);
+    EXPECT_EQ(heading.left + heading.width, right.left + right.width);
+    EXPECT_EQ(heading.align, Align::Centre);
+    EXPECT_LE(heading.top + heading.height, std::min(left.top, right.top));
+}
+
+TEST_F(KestrovaFormTest, HiddenControlsKeepTheMottoAndTheDescriptions) {
+    EXPECT_TRUE(At(kTextBoxes, 0).visible);
+    EXPECT_FALSE(At(kTextBoxes, 1).visible);
+    EXPECT_FALSE(At(kDescriptions, ControlId::kSingle).visible);
+    EXPECT_EQ(At(kTextBoxes, 1).text.size(), 118u);
+
+    const Control& list = At(kDescriptions, ControlId::kSingle);
+    ASSERT_EQ(list.items.size(), 10u);
+    for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) {
+        EXPECT_EQ(list.items[static_cast<std::size_t>(i)], QuizContent::Description(i));
+    }
+}
+
+TEST_F(KestrovaFormTest, TheAssignmentTextEndsEachParagraphWithALineBreak) {
+    const std::u16string_view text = At(kTextBoxes, 0).text;
+    EXPECT_EQ(text.size(), 816u);
+    EXPECT_TRUE(text.starts_with(u"Да се реализира проект"));
+    EXPECT_TRUE(text.ends_with(u"операционна система.\r\n"));
+    EXPECT_EQ(std::ranges::count(text, u'\n'), 6);
+    EXPECT_EQ(std::ranges::count(text, u'\r'), 6);
+}
+
+TEST_F(KestrovaFormTest, TheWindowCaptionEndsWithTheTitle) {
+    EXPECT_TRUE(form.caption.ends_with(u" Kestrova"));
+    EXPECT_EQ(form.caption.find(u' '), form.caption.size() - 9) << "one blank between address and title";
+    EXPECT_EQ(form.clientWidth, 6915);
+    EXPECT_EQ(form.clientHeight, 5730);
+    EXPECT_EQ(form.font.face, u"Times New Roman");
+}
+
+}  // namespace
+}  // namespace kestrova::form

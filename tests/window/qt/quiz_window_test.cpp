@@ -1,0 +1,476 @@
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRawFont>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+#include <memory>
+
+#include "kestrova_form.h"
+#include "quiz_content.h"
+#include "quiz_window.h"
+#include "text_box.h"
+
+using kestrova::QuizContent;
+using kestrova::qt::QuizWindow;
+using kestrova::qt::TextBox;
+
+namespace {
+
+const QString kCorrectPrefix = QStringLiteral(u"Браво! Позна.\r\n");
+const QString kWrongText = QStringLiteral(u"Грешен отговор.\r\n");
+const QString kPrompt = QStringLiteral(u"Направете своя избор!");
+
+QString Description(std::int16_t i) {
+    const auto d = QuizContent::Description(i);
+    return QString(reinterpret_cast<const QChar*>(d.data()), static_cast<qsizetype>(d.size()));
+}
+
+QColor PixelAt(QWidget* w, QPoint p) { return w->grab().toImage().pixelColor(p); }
+
+}  // namespace
+
+// Drives the real quiz window headless, through its widgets as a user would,
+// and reads everything back from the live widgets rather than the form table.
+class QuizWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsStandWhereTheFormPutsThem_data();
+    void controlsStandWhereTheFormPutsThem();
+    void controlsPaintTheirColours_data();
+    void controlsPaintTheirColours();
+    void optionCaptionsReadTopToBottomAlphabetically();
+    void everyCaptionFitsAndRendersInTheWindowFont();
+    void windowIsFixedWithItsCaptionFontAndIcon();
+    void opensWithNothingSelectedAndFocusInTheResultBox();
+    void tabVisitsControlsInTheirTabOrder();
+
+    void oneRightAnswerByMouse();
+    void oneWrongAnswerByMouse();
+    void evaluateStraightAfterOpeningIsWrong();
+    void clearAfterARightAnswerUnchecksEverything();
+    void eachFrameIsItsOwnGroup();
+    void keyboardSelectionCountsAsAChoice();
+    void uncheckingFromTheControllerRaisesNoClick();
+    void anotherCommandIndexDoesNothing();
+
+    void resultBoxReturnsExactlyWhatWasWritten();
+    void resultBoxWrapsScrollsAndIsReadOnly();
+
+    void accessibleRolesNamesAndStates_data();
+    void accessibleRolesNamesAndStates();
+    void hiddenControlsAreInvisibleToAssistiveTechnology();
+    void assistivePressActionSelectsAnOption();
+    void resultTextChangesReachAssistiveTechnology();
+
+private:
+    template <typename T = QWidget>
+    T* W(std::string_view name, std::int16_t index = kestrova::form::ControlId::kSingle) const {
+        auto* w = qobject_cast<T*>(window->Control({name, index}));
+        if (w == nullptr) qFatal("no control %s(%d)", std::string(name).c_str(), index);
+        return w;
+    }
+    QRadioButton* Firm(int i) const { return W<QRadioButton>(kestrova::form::kFirmButtons, std::int16_t(i)); }
+    QRadioButton* Country(int i) const { return W<QRadioButton>(kestrova::form::kCountryButtons, std::int16_t(i)); }
+    QPushButton* Command(int i) const { return W<QPushButton>(kestrova::form::kCommands, std::int16_t(i)); }
+    TextBox* ResultBox() const { return W<TextBox>(kestrova::form::kTextBoxes, 0); }
+    QString ResultText() const { return QString::fromStdU16String(window->GetResultText()); }
+    int CheckedCount() const;
+    void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }
+
+    std::unique_ptr<QuizWindow> window;
+};
+
+void QuizWindowTest::init() {
+    window = std::make_unique<QuizWindow>(kestrova::form::KestrovaForm());
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void QuizWindowTest::cleanup() { window.reset(); }
+
+int QuizWindowTest::CheckedCount() const {
+    int n = 0;
+    for (int i = 0; i < 10; ++i) n += int(Firm(i)->isChecked()) + int(Country(i)->isChecked());
+    return n;
+}
+
+void QuizWindowTest::controlsStandWhereTheFormPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("visible");
+    // Pixels at 100 %: twips / 15, relative to the container.
+    QTest::newRow("heading") << "Label1" << 0 << QRect(64, 0, 337, 25) << true;
+    QTest::newRow("firm frame") << "Frame1" << 0 << QRect(64, 32, 145, 193) << true;
+    QTest::newRow("country frame") << "Frame1" << 1 << QRect(248, 32, 153, 193) << true;
+    QTest::newRow("Alcatel, top row") << "Option1" << 6 << QRect(8, 24, 121, 19) << true;
+    QTest::newRow("Nokia, row 5") << "Option1" << 2 << QRect(8, 104, 121, 19) << true;
+    QTest::newRow("Sony, bottom row") << "Option1" << 4 << QRect(8, 168, 121, 19) << true;
+    QTest::newRow("Англия, top row") << "Option2" << 4 << QRect(8, 24, 121, 19) << true;
+    QTest::newRow("Япония, bottom row") << "Option2" << 3 << QRect(8, 168, 121, 19) << true;
+    QTest::newRow("evaluate") << "Command1" << 0 << QRect(64, 232, 105, 19) << true;
+    QTest::newRow("clear") << "Command1" << 1 << QRect(288, 232, 105, 19) << true;
+    QTest::newRow("result box") << "Text1" << 0 << QRect(8, 256, 449, 121) << true;
+    QTest::newRow("motto") << "Text1" << 1 << QRect(40, 288, 449, 121) << false;
+    QTest::newRow("descriptions") << "List1" << -1 << QRect(408, 40, 49, 175) << false;
+}
+
+void QuizWindowTest::controlsStandWhereTheFormPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, visible);
+    const std::string n = name.toStdString();
+    QWidget* w = W(n, std::int16_t(index));
+    QCOMPARE(w->geometry(), geometry);
+    QCOMPARE(w->isVisible(), visible);
+}
+
+void QuizWindowTest::controlsPaintTheirColours_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("heading") << "Label1" << 0 << QColor(255, 192, 128);
+    QTest::newRow("firm frame") << "Frame1" << 0 << QColor(192, 192, 255);
+    QTest::newRow("firm option") << "Option1" << 7 << QColor(192, 255, 255);
+    QTest::newRow("country option") << "Option2" << 7 << QColor(255, 192, 255);
+    QTest::newRow("evaluate") << "Command1" << 0 << QColor(128, 255, 128);
+    QTest::newRow("clear") << "Command1" << 1 << QColor(255, 128, 128);
+}
+
+void QuizWindowTest::controlsPaintTheirColours() {
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(QColor, colour);
+    QWidget* w = W(name.toStdString(), std::int16_t(index));
+    // A spot clear of text, bevel, frame line and indicator.
+    QCOMPARE(PixelAt(w, QPoint(w->width() - 4, 3)), colour);
+    QCOMPARE(PixelAt(window.get(), QPoint(2, 2)), QColor(192, 192, 255));
+}
+
+void QuizWindowTest::optionCaptionsReadTopToBottomAlphabetically() {
+    for (auto* frame : {W<QGroupBox>("Frame1", 0), W<QGroupBox>("Frame1", 1)}) {
+        auto buttons = frame->findChildren<QRadioButton*>();
+        QCOMPARE(buttons.size(), 10);
+        std::ranges::sort(buttons, {}, [](QWidget* b) { return b->y(); });
+        QStringList captions;
+        for (auto* b : buttons) captions << b->text();
+        QStringList sorted = captions;
+        // Plain code-point order is alphabetical for these Latin and
+        // Bulgarian captions.
+        sorted.sort(Qt::CaseSensitive);
+        QCOMPARE(captions, sorted);
+    }
+    QCOMPARE(Firm(2)->text(), QStringLiteral("Nokia"));
+    QCOMPARE(Country(2)->text(), QStringLiteral(u"Финландия"));
+}
+
+void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
+    QList<QWidget*> captioned;
+    for (int i = 0; i < 10; ++i) captioned << Firm(i) << Country(i);
+    captioned << Command(0) << Command(1) << W("Label1", 0) << W("Frame1", 0) << W("Frame1", 1);
+    for (QWidget* w : captioned) {
+        QCOMPARE(w->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(w->font().pointSize(), 12);
+        const QRawFont raw = QRawFont::fromFont(w->font());
+        QString text = w->property("text").toString();
+        if (auto* frame = qobject_cast<QGroupBox*>(w)) text = frame->title();
+        for (QChar ch : text) {
+            QVERIFY2(raw.supportsCharacter(ch), qPrintable(text + " in " + raw.familyName()));
+        }
+        if (auto* option = qobject_cast<QRadioButton*>(w)) {
+            QStyleOptionButton style;
+            style.initFrom(option);
+            style.text = text;
+            const QRect room = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &style, option);
+            QVERIFY2(option->fontMetrics().horizontalAdvance(text) <= room.width(), qPrintable(text + " is clipped"));
+            QVERIFY2(option->fontMetrics().height() <= option->height(), qPrintable(text + " is cut off"));
+        }
+    }
+}
+
+void QuizWindowTest::windowIsFixedWithItsCaptionFontAndIcon() {
+    QCOMPARE(window->size(), QSize(461, 382));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QVERIFY(window->windowTitle().endsWith(QStringLiteral(" Kestrova")));
+    const auto flags = window->windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window->font().weight(), QFont::Normal);
+    QVERIFY(!window->font().italic() && !window->font().underline() && !window->font().strikeOut());
+    QCOMPARE(window->windowIcon().availableSizes().value(0), QSize(32, 32));
+}
+
+void QuizWindowTest::opensWithNothingSelectedAndFocusInTheResultBox() {
+    QCOMPARE(CheckedCount(), 0);
+    QCOMPARE(QApplication::focusWidget(), ResultBox());
+    QCOMPARE(ResultText().size(), 816);
+    QVERIFY(ResultText().startsWith(QStringLiteral(u"Да се реализира проект")));
+}
+
+void QuizWindowTest::tabVisitsControlsInTheirTabOrder() {
+    QStringList expected{"Text1(0)"};
+    for (int i : {0, 1, 2}) expected << QStringLiteral("Option1(%1)").arg(i);
+    for (int i : {0, 1, 2}) expected << QStringLiteral("Option2(%1)").arg(i);
+    for (int i = 3; i < 10; ++i) expected << QStringLiteral("Option1(%1)").arg(i);
+    for (int i = 3; i < 10; ++i) expected << QStringLiteral("Option2(%1)").arg(i);
+    expected << "Command1(0)" << "Command1(1)" << "Text1(0)";
+
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void QuizWindowTest::oneRightAnswerByMouse() {
+    Click(Firm(2));
+    Click(Country(2));
+    QVERIFY(Firm(2)->isChecked() && Country(2)->isChecked());
+    Click(Command(0));
+    QCOMPARE(ResultText(), kCorrectPrefix + Description(2) + "\r\n");
+}
+
+void QuizWindowTest::oneWrongAnswerByMouse() {
+    Click(Firm(2));
+    Click(Country(3));  // Япония
+    Click(Command(0));
+    QCOMPARE(ResultText(), kWrongText);
+}
+
+void QuizWindowTest::evaluateStraightAfterOpeningIsWrong() {
+    Click(Command(0));
+    QCOMPARE(ResultText(), kWrongText);
+}
+
+void QuizWindowTest::clearAfterARightAnswerUnchecksEverything() {
+    Click(Firm(7));
+    Click(Country(7));
+    Click(Command(0));
+    QVERIFY(ResultText().startsWith(kCorrectPrefix));
+    Click(Command(1));
+    QCOMPARE(CheckedCount(), 0);
+    QCOMPARE(ResultText(), kPrompt);
+    Click(Command(0));
+    QCOMPARE(ResultText(), kWrongText);
+
+    // The unchecking must not bring back either old choice: one side chosen
+    // again after "Чисти" is still an incomplete answer.
+    Click(Country(7));
+    Click(Command(0));
+    QCOMPARE(ResultText(), kWrongText);
+    Click(Firm(7));
+    Click(Command(1));
+    Click(Firm(7));
+    Click(Command(0));
+    QCOMPARE(ResultText(), kWrongText);
+}
+
+void QuizWindowTest::eachFrameIsItsOwnGroup() {
+    Click(Country(5));
+    Click(Firm(2));  // Nokia
+    Click(Firm(9));  // BenQ
+    QVERIFY(!Firm(2)->isChecked());
+    QVERIFY(Firm(9)->isChecked());
+    QVERIFY(Country(5)->isChecked());
+    QCOMPARE(CheckedCount(), 2);
+}
+
+void QuizWindowTest::keyboardSelectionCountsAsAChoice() {
+    // Tab to Samsung (Option1(0), the first option in the tab order), Space
+    // selects it, Down moves the selection to Siemens on the row below.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Firm(0));
+    QTest::keyClick(Firm(0), Qt::Key_Space);
+    QVERIFY(Firm(0)->isChecked());
+    QTest::keyClick(Firm(0), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), Firm(1));
+    QVERIFY(Firm(1)->isChecked());
+
+    // Германия, Option2(1), is two tab stops on; then on to "Изведи".
+    for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Country(1));
+    QTest::keyClick(Country(1), Qt::Key_Space);
+    QVERIFY(Country(1)->isChecked());
+    Command(0)->setFocus();
+    QTest::keyClick(Command(0), Qt::Key_Space);
+    QCOMPARE(ResultText(), kCorrectPrefix + Description(1) + "\r\n");
+
+    // Up from Германия to Англия (Option2(4)): the choice follows the keys.
+    Country(1)->setFocus();
+    QTest::keyClick(Country(1), Qt::Key_Up);
+    QVERIFY(Country(4)->isChecked());
+    QTest::keyClick(Command(0), Qt::Key_Space);
+    QCOMPARE(ResultText(), kWrongText);
+}
+
+void QuizWindowTest::uncheckingFromTheControllerRaisesNoClick() {
+    Click(Firm(2));
+    Click(Country(2));
+    // The checked button of an exclusive group, unchecked all the same.
+    window->ClearFirmButton(2);
+    window->ClearCountryButton(2);
+    QCOMPARE(CheckedCount(), 0);
+    // Unchecking is no choice: the controller still holds Nokia/Финландия.
+    Click(Command(0));
+    QVERIFY(ResultText().startsWith(kCorrectPrefix));
+    // And the button can be chosen again.
+    Click(Firm(3));
+    Click(Firm(2));
+    QVERIFY(Firm(2)->isChecked());
+    Click(Command(0));
+    QVERIFY(ResultText().startsWith(kCorrectPrefix));
+}
+
+void QuizWindowTest::anotherCommandIndexDoesNothing() {
+    kestrova::form::Form form = kestrova::form::KestrovaForm();
+    kestrova::form::Control extra = *form.Find({kestrova::form::kCommands, 1});
+    extra.id.index = 2;
+    extra.top = 0;
+    form.controls.push_back(extra);
+    QuizWindow other(form);
+    other.show();
+    auto* third = qobject_cast<QPushButton*>(other.Control({kestrova::form::kCommands, 2}));
+    QVERIFY(third);
+    const std::u16string before = other.GetResultText();
+    Click(third);
+    QCOMPARE(other.GetResultText(), before);
+}
+
+void QuizWindowTest::resultBoxReturnsExactlyWhatWasWritten() {
+    const std::u16string written = u"ред\r\nдруг ред\r\n\r\nкрай";
+    window->SetResultText(written);
+    QCOMPARE(window->GetResultText(), written);
+    // Shown as four lines, each pair one line break.
+    QCOMPARE(ResultBox()->document()->blockCount(), 4);
+    QCOMPARE(ResultBox()->toPlainText(), QStringLiteral(u"ред\nдруг ред\n\nкрай"));
+}
+
+void QuizWindowTest::resultBoxWrapsScrollsAndIsReadOnly() {
+    TextBox* box = ResultBox();
+    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QVERIFY(box->verticalScrollBar()->isVisible());
+    QVERIFY(box->verticalScrollBar()->maximum() > 0);
+
+    const QString before = ResultText();
+    QTest::keyClicks(box, QStringLiteral("abc"));
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(ResultText(), before);
+
+    QCOMPARE(box->verticalScrollBar()->value(), 0);
+    QTest::keyClick(box, Qt::Key_PageDown);
+    QVERIFY(box->verticalScrollBar()->value() > 0);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(box->textCursor().hasSelection());
+}
+
+void QuizWindowTest::accessibleRolesNamesAndStates_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::StaticText)
+                             << QStringLiteral(u"Мобилни телефони - фирми и страни");
+    QTest::newRow("frame") << "Frame1" << 1 << int(QAccessible::Grouping) << QStringLiteral(u"Страна");
+    QTest::newRow("firm") << "Option1" << 2 << int(QAccessible::RadioButton) << QStringLiteral("Nokia");
+    QTest::newRow("country") << "Option2" << 2 << int(QAccessible::RadioButton) << QStringLiteral(u"Финландия");
+    QTest::newRow("evaluate") << "Command1" << 0 << int(QAccessible::Button) << QStringLiteral(u"Изведи");
+    QTest::newRow("clear") << "Command1" << 1 << int(QAccessible::Button) << QStringLiteral(u"Чисти");
+    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << QString();
+}
+
+void QuizWindowTest::accessibleRolesNamesAndStates() {
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(int, role);
+    QFETCH(QString, accessibleName);
+    QWidget* w = W(name.toStdString(), std::int16_t(index));
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(iface);
+    QCOMPARE(int(iface->role()), role);
+    if (!accessibleName.isNull()) QCOMPARE(iface->text(QAccessible::Name), accessibleName);
+    QVERIFY(!iface->state().invisible);
+    if (role == QAccessible::RadioButton) {
+        QVERIFY(!iface->state().checked);
+        Click(static_cast<QAbstractButton*>(w));
+        QVERIFY(iface->state().checked);
+        QVERIFY(iface->state().focused);
+    }
+    if (role == QAccessible::EditableText) {
+        QVERIFY(iface->state().focused);
+        QVERIFY(iface->state().readOnly);
+        QCOMPARE(iface->textInterface()->characterCount(), 816 - 6);  // each "\r\n" shown as one break
+    }
+}
+
+void QuizWindowTest::hiddenControlsAreInvisibleToAssistiveTechnology() {
+    for (QWidget* w : {W("Text1", 1), W("List1")}) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(iface);
+        QVERIFY2(iface->state().invisible, qPrintable(w->objectName()));
+    }
+}
+
+void QuizWindowTest::assistivePressActionSelectsAnOption() {
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{Firm(5), Country(5), Command(0)}) {
+        QAccessibleActionInterface* action = QAccessible::queryAccessibleInterface(b)->actionInterface();
+        QVERIFY(action);
+        // Option buttons offer "toggle", command buttons "press".
+        const QString name = qobject_cast<QRadioButton*>(b) ? QAccessibleActionInterface::toggleAction()
+                                                            : QAccessibleActionInterface::pressAction();
+        QVERIFY(action->actionNames().contains(name));
+        action->doAction(name);
+        QTRY_VERIFY(!b->isDown());
+    }
+    QVERIFY(Firm(5)->isChecked());
+    QCOMPARE(ResultText(), kCorrectPrefix + Description(5) + "\r\n");
+}
+
+namespace {
+QList<QAccessible::Event> g_textEvents;
+QObject* g_watched = nullptr;
+void RecordTextEvent(QAccessibleEvent* event) {
+    if (event->object() == g_watched) g_textEvents << event->type();
+}
+}  // namespace
+
+void QuizWindowTest::resultTextChangesReachAssistiveTechnology() {
+    g_textEvents.clear();
+    g_watched = ResultBox();
+    // Offscreen there is no screen reader to switch accessibility on; act as one.
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    QVERIFY(platform);
+    platform->setActive(true);
+    QAccessible::installUpdateHandler(&RecordTextEvent);
+    Click(Command(0));
+    QAccessible::installUpdateHandler(nullptr);
+    platform->setActive(false);
+    const bool textChanged = g_textEvents.contains(QAccessible::TextUpdated) ||
+                             g_textEvents.contains(QAccessible::TextInserted) ||
+                             g_textEvents.contains(QAccessible::TextRemoved);
+    QVERIFY2(textChanged, "no text change reported for the result box");
+}
+
+QTEST_MAIN(QuizWindowTest)
+#include "quiz_window_test.moc"
