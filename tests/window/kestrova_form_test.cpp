@@ -14,7 +14,7 @@ namespace {
 
 std::string Name(ControlId id) {
     std::string s(id.name);
-    if (id.index != ControlId::kSingle) s += "(" + std::to_string(id.index) + ")";
+    if (id.index != ControlId::kSingle) s.append("(").append(std::to_string(id.index)).append(")");
     return s;
 }
 
@@ -34,8 +34,8 @@ TEST_F(KestrovaFormTest, HoldsEveryControlOnceWithItsKind) {
                                          {"Command1(1)", Kind::CommandButton}, {"Text1(0)", Kind::TextBox},
                                          {"Text1(1)", Kind::TextBox},      {"List1", Kind::ListBox}};
     for (int i = 0; i < 10; ++i) {
-        expected["Option1(" + std::to_string(i) + ")"] = Kind::OptionButton;
-        expected["Option2(" + std::to_string(i) + ")"] = Kind::OptionButton;
+        expected[Name({kFirmButtons, std::int16_t(i)})] = Kind::OptionButton;
+        expected[Name({kCountryButtons, std::int16_t(i)})] = Kind::OptionButton;
     }
     std::map<std::string, Kind> actual;
     for (const Control& c : form.controls) {
