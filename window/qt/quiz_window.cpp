@@ -43,6 +43,13 @@ QString ObjectName(form::ControlId id) {
     return name;
 }
 
+// The exclusive group of an option button; nullptr for anything else.
+QButtonGroup* OptionGroup(QWidget* widget) {
+    auto* option = qobject_cast<QRadioButton*>(widget);
+    QButtonGroup* group = option ? option->group() : nullptr;
+    return group && group->exclusive() ? group : nullptr;
+}
+
 bool TakesFocus(form::Kind kind) {
     return kind == form::Kind::OptionButton || kind == form::Kind::CommandButton || kind == form::Kind::TextBox;
 }
@@ -99,10 +106,10 @@ void QuizWindow::Realise(const form::Form& f) {
         if (c.visible && TakesFocus(c.kind)) byTab.push_back(&c);
     }
     std::ranges::sort(byTab, {}, &form::Control::tabIndex);
-    for (const form::Control* c : byTab) tabStops_.push_back(Control(c->id));
-    for (std::size_t i = 1; i < tabStops_.size(); ++i) setTabOrder(tabStops_[i - 1], tabStops_[i]);
+    for (const form::Control* c : byTab) tabOrder_.push_back(Control(c->id));
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
     // The first stop in the tab order has the focus when the window opens.
-    if (!tabStops_.empty()) tabStops_.front()->setFocus(Qt::OtherFocusReason);
+    if (!tabOrder_.empty()) tabOrder_.front()->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* QuizWindow::CreateControl(const form::Control& c, QWidget* parent) {
@@ -161,15 +168,35 @@ QButtonGroup* QuizWindow::ArrayGroup(std::string_view name, bool exclusive) {
     return group;
 }
 
+// A group of option buttons is one tab stop, standing where its first
+// button stands and taken by its checked button, else by that first one; the
+// arrow keys move within it. That is the desktop's convention.
+std::vector<QWidget*> QuizWindow::TabStops() const {
+    std::vector<QWidget*> stops;
+    std::vector<QButtonGroup*> groupsSeen;
+    for (QWidget* w : tabOrder_) {
+        QButtonGroup* group = OptionGroup(w);
+        if (group == nullptr) {
+            stops.push_back(w);
+        } else if (std::ranges::find(groupsSeen, group) == groupsSeen.end()) {
+            groupsSeen.push_back(group);
+            stops.push_back(group->checkedButton() ? group->checkedButton() : w);
+        }
+    }
+    return stops;
+}
+
 bool QuizWindow::focusNextPrevChild(bool next) {
-    // Tab and Shift+Tab visit every stop of the form's tab order, option
-    // buttons included, rather than once per button group as Qt would.
-    const auto at = std::ranges::find(tabStops_, focusWidget());
-    if (at == tabStops_.end()) return QWidget::focusNextPrevChild(next);
-    const std::size_t n = tabStops_.size();
-    std::size_t i = static_cast<std::size_t>(at - tabStops_.begin());
+    const std::vector<QWidget*> stops = TabStops();
+    QWidget* focus = focusWidget();
+    const auto at = std::ranges::find_if(stops, [focus](QWidget* stop) {
+        return stop == focus || (OptionGroup(stop) != nullptr && OptionGroup(stop) == OptionGroup(focus));
+    });
+    if (at == stops.end()) return QWidget::focusNextPrevChild(next);
+    const std::size_t n = stops.size();
+    const auto i = static_cast<std::size_t>(at - stops.begin());
     for (std::size_t step = 1; step < n; ++step) {
-        QWidget* candidate = tabStops_[(i + (next ? step : n - step)) % n];
+        QWidget* candidate = stops[(i + (next ? step : n - step)) % n];
         if (candidate->isVisible() && candidate->isEnabled()) {
             candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;

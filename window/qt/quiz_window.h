@@ -44,6 +44,7 @@ private:
     QWidget* CreateControl(const form::Control& control, QWidget* parent);
     QButtonGroup* ArrayGroup(std::string_view name, bool exclusive);
     void WireEvents();
+    std::vector<QWidget*> TabStops() const;
     void Uncheck(std::string_view array, std::int16_t index);
 
     void OnLoad();
@@ -57,7 +58,7 @@ private:
     std::map<std::pair<std::string_view, std::int16_t>, QWidget*> controls_;
     std::map<std::string_view, QButtonGroup*> arrays_;
     // The controls that take the focus, in the form's tab order.
-    std::vector<QWidget*> tabStops_;
+    std::vector<QWidget*> tabOrder_;
     TextBox* resultBox_ = nullptr;
     QListWidget* descriptions_ = nullptr;
     QuizController controller_{*this};

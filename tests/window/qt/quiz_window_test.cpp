@@ -92,6 +92,7 @@ private:
     TextBox* ResultBox() const { return W<TextBox>(kestrova::form::kTextBoxes, 0); }
     QString ResultText() const { return QString::fromStdU16String(window->GetResultText()); }
     int CheckedCount() const;
+    QStringList TabRound(Qt::Key key) const;
     void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }
 
     std::unique_ptr<QuizWindow> window;
@@ -227,20 +228,40 @@ void QuizWindowTest::opensWithNothingSelectedAndFocusInTheResultBox() {
     QVERIFY(ResultText().startsWith(QStringLiteral(u"Да се реализира проект")));
 }
 
+QStringList QuizWindowTest::TabRound(Qt::Key key) const {
+    QStringList visited{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    return visited;
+}
+
 void QuizWindowTest::tabVisitsControlsInTheirTabOrder() {
+    // Each group of option buttons is one stop, where its first button stands.
+    QCOMPARE(TabRound(Qt::Key_Tab),
+             QStringList({"Text1(0)", "Option1(0)", "Option2(0)", "Command1(0)", "Command1(1)", "Text1(0)"}));
+    QCOMPARE(TabRound(Qt::Key_Backtab),
+             QStringList({"Text1(0)", "Command1(1)", "Command1(0)", "Option2(0)", "Option1(0)", "Text1(0)"}));
+    // Once a button of a group is selected, Tab goes to it.
+    Click(Firm(5));
+    ResultBox()->setFocus();
+    QCOMPARE(TabRound(Qt::Key_Tab),
+             QStringList({"Text1(0)", "Option1(5)", "Option2(0)", "Command1(0)", "Command1(1)", "Text1(0)"}));
+    // The chain behind it keeps the form's order for every control.
+    QStringList chain;
+    QWidget* w = ResultBox();
+    do {
+        if (w->focusPolicy() != Qt::NoFocus && w->isVisible()) chain << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != ResultBox());
     QStringList expected{"Text1(0)"};
     for (int i : {0, 1, 2}) expected << QStringLiteral("Option1(%1)").arg(i);
     for (int i : {0, 1, 2}) expected << QStringLiteral("Option2(%1)").arg(i);
     for (int i = 3; i < 10; ++i) expected << QStringLiteral("Option1(%1)").arg(i);
     for (int i = 3; i < 10; ++i) expected << QStringLiteral("Option2(%1)").arg(i);
-    expected << "Command1(0)" << "Command1(1)" << "Text1(0)";
-
-    QStringList visited{QApplication::focusWidget()->objectName()};
-    for (int i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited, expected);
+    expected << "Command1(0)" << "Command1(1)";
+    QCOMPARE(chain, expected);
 }
 
 void QuizWindowTest::oneRightAnswerByMouse() {
@@ -297,8 +318,8 @@ void QuizWindowTest::eachFrameIsItsOwnGroup() {
 }
 
 void QuizWindowTest::keyboardSelectionCountsAsAChoice() {
-    // Tab to Samsung (Option1(0), the first option in the tab order), Space
-    // selects it, Down moves the selection to Siemens on the row below.
+    // Tab to the firms (Samsung, Option1(0), stands first), Space selects it,
+    // Down moves the selection to Siemens on the row below.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), Firm(0));
     QTest::keyClick(Firm(0), Qt::Key_Space);
@@ -307,21 +328,26 @@ void QuizWindowTest::keyboardSelectionCountsAsAChoice() {
     QCOMPARE(QApplication::focusWidget(), Firm(1));
     QVERIFY(Firm(1)->isChecked());
 
-    // Германия, Option2(1), is two tab stops on; then on to "Изведи".
-    for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), Country(1));
-    QTest::keyClick(Country(1), Qt::Key_Space);
-    QVERIFY(Country(1)->isChecked());
-    Command(0)->setFocus();
-    QTest::keyClick(Command(0), Qt::Key_Space);
-    QCOMPARE(ResultText(), kCorrectPrefix + Description(1) + "\r\n");
-
-    // Up from Германия to Англия (Option2(4)): the choice follows the keys.
-    Country(1)->setFocus();
-    QTest::keyClick(Country(1), Qt::Key_Up);
-    QVERIFY(Country(4)->isChecked());
+    // On to the countries (Южна Корея stands first there) and down to
+    // Япония on the bottom row: a wrong answer.
+    QTest::keyClick(Firm(1), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Country(0));
+    QTest::keyClick(Country(0), Qt::Key_Space);
+    QTest::keyClick(Country(0), Qt::Key_Down);
+    QVERIFY(Country(3)->isChecked());
+    QTest::keyClick(Country(3), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Command(0));
     QTest::keyClick(Command(0), Qt::Key_Space);
     QCOMPARE(ResultText(), kWrongText);
+
+    // Back to the selected country, then eight rows up to Германия: right.
+    QTest::keyClick(Command(0), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Country(3));
+    for (int row = 0; row < 8; ++row) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QVERIFY(Country(1)->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(ResultText(), kCorrectPrefix + Description(1) + "\r\n");
 }
 
 void QuizWindowTest::uncheckingFromTheControllerRaisesNoClick() {
