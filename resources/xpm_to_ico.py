@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""Turns the icon's XPM source into a 256-colour Windows .ico.
+
+   xpm_to_ico.py INPUT.xpm OUTPUT.ico
+
+Reads the simple XPM the project keeps (one character per pixel, colours as
+#RRGGBB or None) and writes one 8-bit image with its transparency mask.
+"""
+import re
+import struct
+import sys
+
+
+def read_xpm(path):
+    strings = re.findall(r'"([^"]*)"', open(path, encoding="ascii").read())
+    width, height, ncolours, cpp = map(int, strings[0].split()[:4])
+    if cpp != 1:
+        sys.exit("only one character per pixel is supported")
+    colours = {}
+    for line in strings[1:1 + ncolours]:
+        key, value = line[0], line.split()[-1]
+        colours[key] = None if value.lower() == "none" else tuple(int(value[i:i + 2], 16) for i in (1, 3, 5))
+    rows = strings[1 + ncolours:1 + ncolours + height]
+    if len(rows) != height or any(len(r) != width for r in rows):
+        sys.exit("the pixel rows do not match the declared size")
+    return width, height, colours, rows
+
+
+def ico(width, height, colours, rows):
+    opaque = sorted(k for k, v in colours.items() if v is not None)
+    if len(opaque) > 255:
+        sys.exit("more than 255 colours")
+    index = {k: i + 1 for i, k in enumerate(opaque)}  # 0 stands under transparent pixels
+    palette = bytearray(4 * 256)
+    for k, i in index.items():
+        r, g, b = colours[k]
+        palette[4 * i:4 * i + 4] = bytes((b, g, r, 0))
+    xor_stride = (width + 3) // 4 * 4
+    and_stride = ((width + 31) // 32) * 4
+    xor, mask = bytearray(), bytearray()
+    for row in reversed(rows):  # bottom-up
+        line = bytes(index.get(ch, 0) for ch in row)
+        xor += line + bytes(xor_stride - width)
+        bits = bytearray(and_stride)
+        for x, ch in enumerate(row):
+            if colours[ch] is None:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
+    image = header + bytes(palette) + bytes(xor) + bytes(mask)
+    directory = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 8, len(image), 6 + 16)
+    return directory + entry + image
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    with open(sys.argv[2], "wb") as out:
+        out.write(ico(*read_xpm(sys.argv[1])))
