@@ -236,8 +236,13 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void QuizWindow::OnCommand(int number, int code) {
     if (code != BN_CLICKED) return;
-    const form::Control* c = ControlOf(GetDlgItem(hwnd_, number));
+    HWND child = GetDlgItem(hwnd_, number);
+    const form::Control* c = ControlOf(child);
     if (c == nullptr) return;  // Enter and Esc arrive as IDOK and IDCANCEL: no button of ours
+    // An option button's Click is its becoming the selected one. Some
+    // systems also report an unselected button as clicked when it merely
+    // takes the focus; that is no choice.
+    if (c->kind == form::Kind::OptionButton && SendMessageW(child, BM_GETCHECK, 0, 0) != BST_CHECKED) return;
     if (c->id.name == form::kFirmButtons) OnFirmClick(c->id.index);
     if (c->id.name == form::kCountryButtons) OnCountryClick(c->id.index);
     if (c->id.name == form::kCommands) OnCommandClick(c->id.index);
