@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Turns the icon's XPM source into a 256-colour Windows .ico.
+"""Turns the icon's XPM source into a 256-colour Windows .ico or a PNG.
 
-   xpm_to_ico.py INPUT.xpm OUTPUT.ico
+   xpm_convert.py INPUT.xpm OUTPUT.ico|OUTPUT.png
 
 Reads the simple XPM the project keeps (one character per pixel, colours as
-#RRGGBB or None) and writes one 8-bit image with its transparency mask.
+#RRGGBB or None). An .ico gets one 8-bit image with its transparency mask; a
+.png one RGBA image, for the Linux desktop's icon theme.
 """
 import re
 import struct
 import sys
+import zlib
 
 
 def read_xpm(path):
@@ -53,8 +55,18 @@ def ico(width, height, colours, rows):
     return directory + entry + image
 
 
+def png(width, height, colours, rows):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    raw = b"".join(b"\0" + b"".join(bytes(colours[ch] + (255,)) if colours[ch] else bytes(4) for ch in row)
+                   for row in rows)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 3 or not sys.argv[2].endswith((".ico", ".png")):
         sys.exit(__doc__)
+    write = ico if sys.argv[2].endswith(".ico") else png
     with open(sys.argv[2], "wb") as out:
-        out.write(ico(*read_xpm(sys.argv[1])))
+        out.write(write(*read_xpm(sys.argv[1])))
