@@ -6,7 +6,11 @@ set(CPACK_PACKAGE_VERSION "${KESTROVA_VERSION_TEXT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Classroom quiz in Bulgarian: phone makers and their countries")
 set(CPACK_PACKAGE_CONTACT "Kestrova <team@kestrova.example>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kestrova.example/")
-set(CPACK_STRIP_FILES ON)
+# The Windows program is linked stripped already; stripping it again would
+# only change its time stamp.
+if(NOT WIN32)
+  set(CPACK_STRIP_FILES ON)
+endif()
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)

@@ -159,12 +159,12 @@ void QuizWindow::OnCreate() {
     const UINT dpi = WindowDpi(hwnd_);
     // The font first: each control gets it before its text.
     font_ = CreateFormFont(dpi);
-    CreateControls();
-    Place(dpi);
+    CreateControls(dpi);
+    FitClientArea(dpi);
     OnLoad();
 }
 
-void QuizWindow::CreateControls() {
+void QuizWindow::CreateControls(UINT dpi) {
     std::vector<std::pair<std::string_view, std::int16_t>> groupsStarted;
     for (const form::Control* c : CreationOrder(form_)) {
         const ControlClass cls = ClassOf(*c);
@@ -179,7 +179,9 @@ void QuizWindow::CreateControls() {
         }
         if (!c->visible) style &= ~DWORD(WS_TABSTOP);
         const std::wstring text = c->kind == form::Kind::TextBox ? std::wstring() : WideString(c->text);
-        HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, 0, 0, 0, 0, hwnd_,
+        const RECT r = PixelRect(*c, dpi);
+        HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, r.left, r.top, r.right - r.left,
+                                     r.bottom - r.top, hwnd_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlNumber(form_, c->id))),
                                      instance_, nullptr);
         if (child == nullptr) throw std::runtime_error("a control could not be created");
@@ -201,25 +203,32 @@ HFONT QuizWindow::CreateFormFont(UINT dpi) const {
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, Wide(form_.font.face));
 }
 
+RECT QuizWindow::PixelRect(const form::Control& c, UINT dpi) const {
+    int left = c.left, top = c.top;
+    if (const form::Control* frame = form_.Find(c.container)) {
+        left += frame->left;
+        top += frame->top;
+    }
+    return {Scale(left, dpi), Scale(top, dpi), Scale(left + c.width, dpi), Scale(top + c.height, dpi)};
+}
+
 void QuizWindow::Place(UINT dpi) {
     for (const form::Control& c : form_.controls) {
-        int left = c.left, top = c.top;
-        if (const form::Control* frame = form_.Find(c.container)) {
-            left += frame->left;
-            top += frame->top;
-        }
-        SetWindowPos(Control(c.id), nullptr, Scale(left, dpi), Scale(top, dpi), Scale(c.width, dpi),
-                     Scale(c.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT r = PixelRect(c, dpi);
+        SetWindowPos(Control(c.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    FitClientArea(dpi);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
 
-    // Size the window so that its client area is exactly the form's.
+void QuizWindow::FitClientArea(UINT dpi) {
     RECT window{}, client{};
     GetWindowRect(hwnd_, &window);
     GetClientRect(hwnd_, &client);
     const int width = Scale(form_.clientWidth, dpi) + (window.right - window.left) - client.right;
     const int height = Scale(form_.clientHeight, dpi) + (window.bottom - window.top) - client.bottom;
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {

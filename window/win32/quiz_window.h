@@ -52,9 +52,12 @@ private:
     void OnCountryClick(std::int16_t index);
     void OnCommandClick(std::int16_t index);
 
-    void CreateControls();
+    void CreateControls(UINT dpi);
     HFONT CreateFormFont(UINT dpi) const;
+    RECT PixelRect(const form::Control& control, UINT dpi) const;
+    // After a change of DPI.
     void Place(UINT dpi);
+    void FitClientArea(UINT dpi);
     HWND Control(form::ControlId id) const;
     const form::Control* ControlOf(HWND child) const;
     HBRUSH Brush(form::Rgb colour);
