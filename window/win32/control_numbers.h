@@ -9,12 +9,21 @@ namespace kestrova::win32 {
 // Win32 tells child windows apart by a number. Each control's number is
 // derived from its place in the form, so the program and anything that
 // inspects its window find a control by name and index alike.
+inline constexpr int kFirstControlNumber = 1000;
+
 inline int ControlNumber(const form::Form& form, form::ControlId id) {
-    constexpr int kFirst = 1000;
     for (std::size_t i = 0; i < form.controls.size(); ++i) {
-        if (form.controls[i].id == id) return kFirst + static_cast<int>(i);
+        if (form.controls[i].id == id) return kFirstControlNumber + static_cast<int>(i);
     }
     throw std::out_of_range("the form has no such control");
+}
+
+// The control a number stands for; nullptr for a number that is none of
+// the form's (IDOK and IDCANCEL, say).
+inline const form::Control* ControlAt(const form::Form& form, int number) {
+    const int i = number - kFirstControlNumber;
+    if (i < 0 || i >= static_cast<int>(form.controls.size())) return nullptr;
+    return &form.controls[static_cast<std::size_t>(i)];
 }
 
 }  // namespace kestrova::win32

@@ -245,9 +245,9 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void QuizWindow::OnCommand(int number, int code) {
     if (code != BN_CLICKED) return;
-    HWND child = GetDlgItem(hwnd_, number);
-    const form::Control* c = ControlOf(child);
+    const form::Control* c = ControlAt(form_, number);
     if (c == nullptr) return;  // Enter and Esc arrive as IDOK and IDCANCEL: no button of ours
+    HWND child = Control(c->id);
     // An option button's Click is its becoming the selected one. Some
     // systems also report an unselected button as clicked when it merely
     // takes the focus; that is no choice.
@@ -326,12 +326,7 @@ void QuizWindow::OnActivate(WPARAM wparam) {
 
 HWND QuizWindow::Control(form::ControlId id) const { return GetDlgItem(hwnd_, ControlNumber(form_, id)); }
 
-const form::Control* QuizWindow::ControlOf(HWND child) const {
-    for (const form::Control& c : form_.controls) {
-        if (Control(c.id) == child) return &c;
-    }
-    return nullptr;
-}
+const form::Control* QuizWindow::ControlOf(HWND child) const { return ControlAt(form_, GetDlgCtrlID(child)); }
 
 HBRUSH QuizWindow::Brush(form::Rgb colour) {
     HBRUSH& brush = brushes_[ToColorRef(colour)];

@@ -10,7 +10,6 @@
 //   random_events_test [--seed N] [--events N] [--seconds S]
 // Prints the seed it used; a failure is repeated by passing that seed again.
 #include <QApplication>
-#include <QButtonGroup>
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
