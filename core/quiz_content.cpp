@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "decimal_text.h"
+
 namespace kestrova {
 namespace {
 
@@ -48,8 +50,8 @@ const Row& RowAt(std::int16_t i) {
 
 void QuizContent::CheckIndex(std::int16_t i) {
     if (i < 0 || i >= kRowCount) {
-        throw std::out_of_range("quiz index " + std::to_string(i) + " is outside 0.." +
-                                std::to_string(kRowCount - 1));
+        throw std::out_of_range("quiz index " + DecimalText(i) + " is outside 0.." +
+                                DecimalText(kRowCount - 1));
     }
 }
 

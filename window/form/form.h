@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -64,6 +65,9 @@ struct Form {
 
     // Nullptr when the form has no such control.
     const Control* Find(ControlId id) const;
+    // The control's place in `controls`; throws std::out_of_range when the
+    // form has no such control.
+    std::size_t IndexOf(ControlId id) const;
 };
 
 constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch

@@ -8,11 +8,8 @@
 
 namespace kestrova::qt {
 
-ColouredButton::ColouredButton(QColor face, QWidget* parent) : QPushButton(parent), face_(face) {
-    // Enter and Esc belong to no button on this window.
-    setAutoDefault(false);
-    setDefault(false);
-}
+ColouredButton::ColouredButton(QColor face, const QString& text, QWidget* parent)
+    : QPushButton(text, parent), face_(face) {}
 
 void ColouredButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

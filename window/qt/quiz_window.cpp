@@ -1,31 +1,31 @@
 #include "quiz_window.h"
 
-#include <QAbstractButton>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <algorithm>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "coloured_button.h"
 #include "compact_radio_style.h"
+#include "form_rules.h"
 #include "kestrova_form.h"
 #include "kestrova_icon.h"
 #include "qt_text.h"
-#include "text_box.h"
 
 namespace kestrova::qt {
 namespace {
 
-int Pixels(int twips) { return (twips + form::kTwipsPerPixel / 2) / form::kTwipsPerPixel; }
+// Qt lays widgets out in logical pixels and scales them to the screen itself.
+constexpr int kLogicalDpi = 96;
 
 QRect Geometry(const form::Control& c) {
-    return {Pixels(c.left), Pixels(c.top), Pixels(c.width), Pixels(c.height)};
+    const form::PixelRect r = form::PlaceInContainer(c, kLogicalDpi);
+    return {r.left, r.top, r.width, r.height};
 }
 
 QColor ToQColor(form::Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
@@ -37,30 +37,25 @@ void FillBackground(QWidget* widget, form::Rgb rgb) {
     widget->setAutoFillBackground(true);
 }
 
-QString ObjectName(form::ControlId id) {
-    QString name = ToQString(id.name);
-    if (id.index != form::ControlId::kSingle) name += QStringLiteral("(%1)").arg(id.index);
-    return name;
-}
-
-// The exclusive group of an option button; nullptr for anything else.
-QButtonGroup* OptionGroup(QWidget* widget) {
-    auto* option = qobject_cast<QRadioButton*>(widget);
-    QButtonGroup* group = option ? option->group() : nullptr;
-    return group && group->exclusive() ? group : nullptr;
-}
-
-bool TakesFocus(form::Kind kind) {
-    return kind == form::Kind::OptionButton || kind == form::Kind::CommandButton || kind == form::Kind::TextBox;
+// A multi-line box that wraps at its width and scrolls only vertically.
+// Read-only, yet a keyboard user can still move through, select and scroll
+// the text.
+QPlainTextEdit* NewTextBox(QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return box;
 }
 
 }  // namespace
 
-QuizWindow::QuizWindow(const form::Form& form, QWidget* parent)
-    : QWidget(parent), radioStyle_(std::make_unique<CompactRadioStyle>()) {
-    Realise(form);
-    WireEvents();
-    OnLoad();
+QuizWindow::QuizWindow(form::Form form, QWidget* parent)
+    : QWidget(parent), form_(std::move(form)), radioStyle_(std::make_unique<CompactRadioStyle>()) {
+    Realise();
+    binding_.Load();
 }
 
 QuizWindow::~QuizWindow() {
@@ -68,51 +63,38 @@ QuizWindow::~QuizWindow() {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-void QuizWindow::Realise(const form::Form& f) {
-    setObjectName(ToQString(f.name));
-    setWindowTitle(ToQString(f.caption));
+void QuizWindow::Realise() {
+    setObjectName(ToQString(form_.name));
+    setWindowTitle(ToQString(form_.caption));
     setWindowIcon(KestrovaIcon());
     // A fixed dialog-like window: close button, no minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(Pixels(f.clientWidth), Pixels(f.clientHeight));
-    FillBackground(this, f.background);
-
-    QFont font(ToQString(f.font.face));
-    font.setPointSize(f.font.points);
-    font.setWeight(static_cast<QFont::Weight>(f.font.weight));
-    font.setBold(false);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
+    setFixedSize(form::TwipsToPixels(form_.clientWidth, kLogicalDpi),
+                 form::TwipsToPixels(form_.clientHeight, kLogicalDpi));
+    FillBackground(this, form_.background);
+    QFont font(ToQString(form_.font.face));
+    font.setPointSize(form_.font.points);
+    font.setWeight(static_cast<QFont::Weight>(form_.font.weight));
     setFont(font);
 
-    for (const form::Control& c : f.controls) {
-        QWidget* parent = c.container.name.empty() ? this : Control(c.container);
+    for (const form::Control& c : form_.controls) {
+        QWidget* parent = c.container.name.empty() ? this : Widget(c.container);
         if (parent == nullptr) throw std::logic_error("a control comes before its container");
-        controls_[{c.id.name, c.id.index}] = CreateControl(c, parent);
+        widgets_.push_back(CreateWidget(c, parent));
     }
+    for (std::size_t i = 0; i < widgets_.size(); ++i) ConnectClick(form_.controls[i], widgets_[i]);
 
-    // Where neighbours overlap (option buttons stand closer than their
-    // height), the upper one is drawn over the lower one's empty top margin
-    // rather than the lower one over the upper one's descenders.
-    std::vector<const form::Control*> byTop;
-    for (const form::Control& c : f.controls) byTop.push_back(&c);
-    std::ranges::stable_sort(byTop, std::ranges::greater{}, &form::Control::top);
-    for (const form::Control* c : byTop) Control(c->id)->raise();
+    // raise() puts a widget in front of its siblings, so the front one goes last.
+    const std::vector<const form::Control*> stacking = form::StackingOrder(form_);
+    for (auto c = stacking.rbegin(); c != stacking.rend(); ++c) Widget((*c)->id)->raise();
 
-    std::vector<const form::Control*> byTab;
-    for (const form::Control& c : f.controls) {
-        if (c.visible && TakesFocus(c.kind)) byTab.push_back(&c);
-    }
-    std::ranges::sort(byTab, {}, &form::Control::tabIndex);
-    for (const form::Control* c : byTab) tabOrder_.push_back(Control(c->id));
-    for (std::size_t i = 1; i < tabOrder_.size(); ++i) setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
-    // The first stop in the tab order has the focus when the window opens.
-    if (!tabOrder_.empty()) tabOrder_.front()->setFocus(Qt::OtherFocusReason);
+    const std::vector<const form::Control*> chain = form::FocusChain(form_);
+    for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(Widget(chain[i - 1]->id), Widget(chain[i]->id));
+    if (const form::Control* first = form::FirstFocus(form_)) Widget(first->id)->setFocus(Qt::OtherFocusReason);
 }
 
-QWidget* QuizWindow::CreateControl(const form::Control& c, QWidget* parent) {
+QWidget* QuizWindow::CreateWidget(const form::Control& c, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (c.kind) {
     case form::Kind::Label: {
@@ -124,23 +106,18 @@ QWidget* QuizWindow::CreateControl(const form::Control& c, QWidget* parent) {
     case form::Kind::Frame:
         widget = new QGroupBox(ToQString(c.text), parent);
         break;
-    case form::Kind::OptionButton: {
-        auto* button = new QRadioButton(ToQString(c.text), parent);
-        button->setStyle(radioStyle_.get());
-        ArrayGroup(c.id.name, true)->addButton(button, c.id.index);
-        widget = button;
+    case form::Kind::OptionButton:
+        // Buttons that share a frame are one group, as Qt's radio buttons
+        // with one parent are.
+        widget = new QRadioButton(ToQString(c.text), parent);
+        widget->setStyle(radioStyle_.get());
         break;
-    }
-    case form::Kind::CommandButton: {
-        auto* button = new ColouredButton(ToQColor(c.background.value_or(form::Rgb{})), parent);
-        button->setText(ToQString(c.text));
-        ArrayGroup(c.id.name, false)->addButton(button, c.id.index);
-        widget = button;
+    case form::Kind::CommandButton:
+        widget = new ColouredButton(ToQColor(c.background.value_or(form::Rgb{})), ToQString(c.text), parent);
         break;
-    }
     case form::Kind::TextBox: {
-        auto* box = new TextBox(parent);
-        box->SetExactText(c.text);
+        auto* box = NewTextBox(parent);
+        box->setPlainText(ToQString(c.text));
         widget = box;
         break;
     }
@@ -151,112 +128,66 @@ QWidget* QuizWindow::CreateControl(const form::Control& c, QWidget* parent) {
         break;
     }
     }
-    widget->setObjectName(ObjectName(c.id));
+    widget->setObjectName(ToQString(form::DisplayName(c.id)));
     widget->setGeometry(Geometry(c));
     if (c.background && c.kind != form::Kind::CommandButton) FillBackground(widget, *c.background);
-    if (!c.visible) widget->setFocusPolicy(Qt::NoFocus);
+    if (!form::TakesFocus(c)) widget->setFocusPolicy(Qt::NoFocus);
     widget->setVisible(c.visible);
     return widget;
 }
 
-QButtonGroup* QuizWindow::ArrayGroup(std::string_view name, bool exclusive) {
-    auto& group = arrays_[name];
-    if (group == nullptr) {
-        group = new QButtonGroup(this);
-        group->setExclusive(exclusive);
+void QuizWindow::ConnectClick(const form::Control& c, QWidget* widget) {
+    const form::ControlId id = c.id;
+    // An option button's Click is its becoming checked, whether by mouse,
+    // keyboard or an assistive technology's toggle action (which raises no
+    // clicked()); the binding ignores the unchecking half.
+    if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        connect(option, &QRadioButton::toggled, this, [this, id] { binding_.Click(id); });
+    } else if (auto* command = qobject_cast<QPushButton*>(widget)) {
+        connect(command, &QPushButton::clicked, this, [this, id] { binding_.Click(id); });
     }
-    return group;
 }
 
-// A group of option buttons is one tab stop, standing where its first
-// button stands and taken by its checked button, else by that first one; the
-// arrow keys move within it. That is the desktop's convention.
-std::vector<QWidget*> QuizWindow::TabStops() const {
-    std::vector<QWidget*> stops;
-    std::vector<QButtonGroup*> groupsSeen;
-    for (QWidget* w : tabOrder_) {
-        QButtonGroup* group = OptionGroup(w);
-        if (group == nullptr) {
-            stops.push_back(w);
-        } else if (std::ranges::find(groupsSeen, group) == groupsSeen.end()) {
-            groupsSeen.push_back(group);
-            stops.push_back(group->checkedButton() ? group->checkedButton() : w);
-        }
-    }
-    return stops;
+QWidget* QuizWindow::Widget(form::ControlId id) const {
+    const form::Control* c = form_.Find(id);
+    return c == nullptr ? nullptr : widgets_.at(static_cast<std::size_t>(c - form_.controls.data()));
 }
 
 bool QuizWindow::focusNextPrevChild(bool next) {
-    const std::vector<QWidget*> stops = TabStops();
     QWidget* focus = focusWidget();
-    const auto at = std::ranges::find_if(stops, [focus](QWidget* stop) {
-        return stop == focus || (OptionGroup(stop) != nullptr && OptionGroup(stop) == OptionGroup(focus));
-    });
-    if (at == stops.end()) return QWidget::focusNextPrevChild(next);
-    const std::size_t n = stops.size();
-    const auto i = static_cast<std::size_t>(at - stops.begin());
-    for (std::size_t step = 1; step < n; ++step) {
-        QWidget* candidate = stops[(i + (next ? step : n - step)) % n];
-        if (candidate->isVisible() && candidate->isEnabled()) {
-            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
-    return false;
+    const auto at = std::find(widgets_.begin(), widgets_.end(), focus);
+    if (at == widgets_.end()) return QWidget::focusNextPrevChild(next);
+    const form::Control* target =
+        form::NextTabTarget(form_, form_.controls[static_cast<std::size_t>(at - widgets_.begin())].id, next,
+                            [this](const form::Control& c) { return IsChecked(c.id); });
+    if (target == nullptr) return QWidget::focusNextPrevChild(next);
+    Widget(target->id)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
-QWidget* QuizWindow::Control(form::ControlId id) const {
-    const auto it = controls_.find({id.name, id.index});
-    return it == controls_.end() ? nullptr : it->second;
+void QuizWindow::SetText(form::ControlId box, std::u16string_view text) {
+    Realised<QPlainTextEdit>(box)->setPlainText(ToQString(text));
 }
 
-void QuizWindow::WireEvents() {
-    resultBox_ = static_cast<TextBox*>(Control(form::kResultBox));
-    descriptions_ = static_cast<QListWidget*>(Control(form::kDescriptionList));
-    // An option button's Click is its becoming the selected one, whether by
-    // mouse, keyboard or an assistive technology's toggle action (which
-    // raises no clicked()); unchecking raises none.
-    connect(arrays_.at(form::kFirmButtons), &QButtonGroup::idToggled, this, &QuizWindow::OnFirmToggled);
-    connect(arrays_.at(form::kCountryButtons), &QButtonGroup::idToggled, this, &QuizWindow::OnCountryToggled);
-    connect(arrays_.at(form::kCommands), &QButtonGroup::idClicked, this, &QuizWindow::OnCommandClick);
+std::u16string QuizWindow::Text(form::ControlId box) const {
+    return Realised<QPlainTextEdit>(box)->toPlainText().toStdU16String();
 }
 
-void QuizWindow::OnLoad() { controller_.Start(); }
-void QuizWindow::OnFirmToggled(int index, bool checked) {
-    if (checked) controller_.ChooseFirm(static_cast<std::int16_t>(index));
+bool QuizWindow::IsChecked(form::ControlId option) const {
+    return Realised<QRadioButton>(option)->isChecked();
 }
 
-void QuizWindow::OnCountryToggled(int index, bool checked) {
-    if (checked) controller_.ChooseCountry(static_cast<std::int16_t>(index));
-}
-
-void QuizWindow::OnCommandClick(int index) {
-    switch (index) {
-    case form::kEvaluateCommand: controller_.Evaluate(); break;
-    case form::kClearCommand: controller_.Clear(); break;
-    default: break;
-    }
-}
-
-void QuizWindow::Uncheck(std::string_view array, std::int16_t index) {
-    auto* button = static_cast<QAbstractButton*>(Control({array, index}));
-    if (button == nullptr) throw std::out_of_range("no option button " + std::to_string(index));
-    // An exclusive group keeps its checked button checked; lift that rule
-    // for the moment. Becoming unchecked is no Click, so no choice comes back.
-    QButtonGroup* group = button->group();
-    group->setExclusive(false);
+void QuizWindow::Uncheck(form::ControlId option) {
+    auto* button = Realised<QRadioButton>(option);
+    // A group keeps its checked button checked; lift that rule for the moment.
+    button->setAutoExclusive(false);
     button->setChecked(false);
-    group->setExclusive(true);
+    button->setAutoExclusive(true);
 }
 
-void QuizWindow::ClearFirmButton(std::int16_t index) { Uncheck(form::kFirmButtons, index); }
-void QuizWindow::ClearCountryButton(std::int16_t index) { Uncheck(form::kCountryButtons, index); }
-void QuizWindow::SetResultText(std::u16string_view text) { resultBox_->SetExactText(text); }
-std::u16string QuizWindow::GetResultText() const { return resultBox_->ExactText(); }
-
-std::u16string QuizWindow::GetDescription(std::int16_t index) const {
-    const QListWidgetItem* item = descriptions_->item(index);
-    if (item == nullptr) throw std::out_of_range("no description " + std::to_string(index));
+std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) const {
+    const QListWidgetItem* item = Realised<QListWidget>(list)->item(static_cast<int>(index));
+    if (item == nullptr) throw std::out_of_range("the list has no such entry");
     return item->text().toStdU16String();
 }
 

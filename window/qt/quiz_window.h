@@ -1,67 +1,60 @@
 #pragma once
 
-#include <QButtonGroup>
 #include <QWidget>
-#include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
+#include "control_surface.h"
 #include "form.h"
-#include "quiz_controller.h"
-
-class QListWidget;
+#include "quiz_binding.h"
 
 namespace kestrova::qt {
 
-class TextBox;
 class CompactRadioStyle;
 
-// The quiz window on Qt: realises the form description control by control,
-// implements ChoiceView on those controls, owns the one QuizController and
-// forwards Load and each Click to it. The quiz logic stays in the controller.
-class QuizWindow : public QWidget, public ChoiceView {
+// The quiz window on Qt: realises the form description as widgets and
+// reports Load and each Click to the quiz binding, which holds the wiring.
+// What goes where, in what order and how Tab moves comes from the form's
+// rules; this class only puts it into Qt's terms.
+class QuizWindow : public QWidget, private binding::ControlSurface {
     Q_OBJECT
 
 public:
-    explicit QuizWindow(const form::Form& form, QWidget* parent = nullptr);
+    explicit QuizWindow(form::Form form, QWidget* parent = nullptr);
     ~QuizWindow() override;
 
-    // The realised control, by name and index; nullptr if the form has none.
-    QWidget* Control(form::ControlId id) const;
-
-    void ClearFirmButton(std::int16_t index) override;
-    void ClearCountryButton(std::int16_t index) override;
-    void SetResultText(std::u16string_view text) override;
-    std::u16string GetResultText() const override;
-    std::u16string GetDescription(std::int16_t index) const override;
+    // The widget realising a control; nullptr if the form has none.
+    QWidget* Widget(form::ControlId id) const;
+    // The quiz as the controller sees the window.
+    binding::QuizBinding& Quiz() { return binding_; }
 
 protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void Realise(const form::Form& form);
-    QWidget* CreateControl(const form::Control& control, QWidget* parent);
-    QButtonGroup* ArrayGroup(std::string_view name, bool exclusive);
-    void WireEvents();
-    std::vector<QWidget*> TabStops() const;
-    void Uncheck(std::string_view array, std::int16_t index);
+    void Realise();
+    QWidget* CreateWidget(const form::Control& control, QWidget* parent);
+    void ConnectClick(const form::Control& control, QWidget* widget);
 
-    void OnLoad();
-    void OnFirmToggled(int index, bool checked);
-    void OnCountryToggled(int index, bool checked);
-    void OnCommandClick(int index);
+    // The widget of a control the binding names, as the kind it must be.
+    template <typename T>
+    T* Realised(form::ControlId id) const {
+        return static_cast<T*>(widgets_.at(form_.IndexOf(id)));
+    }
 
-    // Keyed by (name, index); the names point into the form's static strings.
-    // Declared first so it outlives the option buttons that use it.
+    void SetText(form::ControlId box, std::u16string_view text) override;
+    std::u16string Text(form::ControlId box) const override;
+    bool IsChecked(form::ControlId option) const override;
+    void Uncheck(form::ControlId option) override;
+    std::u16string ListItem(form::ControlId list, std::size_t index) const override;
+
+    const form::Form form_;
+    // Declared before the widgets are made, so it outlives the option
+    // buttons that use it.
     std::unique_ptr<CompactRadioStyle> radioStyle_;
-    std::map<std::pair<std::string_view, std::int16_t>, QWidget*> controls_;
-    std::map<std::string_view, QButtonGroup*> arrays_;
-    // The controls that take the focus, in the form's tab order.
-    std::vector<QWidget*> tabOrder_;
-    TextBox* resultBox_ = nullptr;
-    QListWidget* descriptions_ = nullptr;
-    QuizController controller_{*this};
+    // By the control's place in the form.
+    std::vector<QWidget*> widgets_;
+    binding::QuizBinding binding_{form_, *this};
 };
 
 }  // namespace kestrova::qt

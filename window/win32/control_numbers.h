@@ -1,7 +1,5 @@
 #pragma once
 
-#include <stdexcept>
-
 #include "form.h"
 
 namespace kestrova::win32 {
@@ -11,11 +9,9 @@ namespace kestrova::win32 {
 // inspects its window find a control by name and index alike.
 inline constexpr int kFirstControlNumber = 1000;
 
+// Throws std::out_of_range when the form has no such control.
 inline int ControlNumber(const form::Form& form, form::ControlId id) {
-    for (std::size_t i = 0; i < form.controls.size(); ++i) {
-        if (form.controls[i].id == id) return kFirstControlNumber + static_cast<int>(i);
-    }
-    throw std::out_of_range("the form has no such control");
+    return kFirstControlNumber + static_cast<int>(form.IndexOf(id));
 }
 
 // The control a number stands for; nullptr for a number that is none of

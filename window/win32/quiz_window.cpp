@@ -1,13 +1,11 @@
 #include "quiz_window.h"
 
 #include <algorithm>
-#include <tuple>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "control_numbers.h"
-#include "kestrova_form.h"
+#include "form_rules.h"
 
 namespace kestrova::win32 {
 namespace {
@@ -21,8 +19,6 @@ std::wstring WideString(std::u16string_view text) { return {Wide(text), text.siz
 std::wstring WideString(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
 COLORREF ToColorRef(form::Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
-
-int Scale(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
 
 UINT WindowDpi(HWND hwnd) {
     // GetDpiForWindow is Windows 10's; earlier systems have one DPI for all.
@@ -46,44 +42,28 @@ ControlClass ClassOf(const form::Control& c) {
     switch (c.kind) {
     case form::Kind::Label:
         return {L"STATIC", DWORD(SS_NOPREFIX | (c.align == form::Align::Centre ? SS_CENTER : SS_LEFT)), 0};
-    case form::Kind::Frame: return {L"BUTTON", BS_GROUPBOX, 0};
-    case form::Kind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    case form::Kind::Frame: return {L"BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 0};
+    case form::Kind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON | WS_CLIPSIBLINGS, 0};
     // Owner-drawn so they paint their own colour; such a button is never
     // the default one.
-    case form::Kind::CommandButton: return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0};
+    case form::Kind::CommandButton: return {L"BUTTON", BS_OWNERDRAW, 0};
     case form::Kind::TextBox:
-        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
     case form::Kind::ListBox: return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
     }
     throw std::logic_error("unknown control kind");
 }
 
-// Win32 takes the tab order, the option groups and the stacking from the
-// order of the child windows, first on top. So controls go in tab order,
-// except that:
-// - a frame's option buttons run unbroken (that makes them one group) where
-//   the first of them in tab order stands, from the top row down, so the
-//   arrow keys follow the rows and an upper button is drawn over the one
-//   below where they overlap;
-// - frames go last, beneath the buttons they hold.
-std::vector<const form::Control*> CreationOrder(const form::Form& form) {
-    std::map<std::pair<std::string_view, std::int16_t>, int> groupTab;
-    for (const form::Control& c : form.controls) {
-        if (c.kind != form::Kind::OptionButton) continue;
-        auto [at, added] = groupTab.try_emplace({c.container.name, c.container.index}, c.tabIndex);
-        if (!added) at->second = std::min(at->second, c.tabIndex);
+// The dialog manager's keys follow WS_GROUP and WS_TABSTOP: each control and
+// each option group (from its top row) starts a group; the single controls
+// that take the focus are tab stops, an option group gets its stop from its
+// checked button.
+DWORD KeyboardStyle(const form::Control& c, const std::vector<form::TabStop>& stops) {
+    if (c.kind != form::Kind::OptionButton) return WS_GROUP | (form::TakesFocus(c) ? WS_TABSTOP : 0);
+    for (const form::TabStop& s : stops) {
+        if (s.controls.front() == &c) return WS_GROUP;
     }
-    auto key = [&](const form::Control* c) {
-        switch (c->kind) {
-        case form::Kind::OptionButton: return std::tuple{0, groupTab.at({c->container.name, c->container.index}), c->top};
-        case form::Kind::Frame: return std::tuple{1, c->tabIndex, 0};
-        default: return std::tuple{0, c->tabIndex, 0};
-        }
-    };
-    std::vector<const form::Control*> order;
-    for (const form::Control& c : form.controls) order.push_back(&c);
-    std::ranges::stable_sort(order, {}, key);
-    return order;
+    return 0;
 }
 
 }  // namespace
@@ -159,42 +139,34 @@ void QuizWindow::OnCreate() {
     const UINT dpi = WindowDpi(hwnd_);
     // The font first: each control gets it before its text.
     font_ = CreateFormFont(dpi);
-    CreateControls(dpi);
+    CreateChildWindows(dpi);
     FitClientArea(dpi);
-    OnLoad();
+    binding_.Load();
 }
 
-void QuizWindow::CreateControls(UINT dpi) {
-    std::vector<std::pair<std::string_view, std::int16_t>> groupsStarted;
-    for (const form::Control* c : CreationOrder(form_)) {
+void QuizWindow::CreateChildWindows(UINT dpi) {
+    children_.assign(form_.controls.size(), nullptr);
+    const std::vector<form::TabStop> stops = form::TabSequence(form_);
+    // Windows takes the tab order, the option groups and the stacking from
+    // the order the children are made in.
+    for (const form::Control* c : form::SiblingOrder(form_)) {
         const ControlClass cls = ClassOf(*c);
-        DWORD style = WS_CHILD | cls.style | (c->visible ? WS_VISIBLE : 0);
-        if (c->kind == form::Kind::OptionButton || c->kind == form::Kind::Frame) style |= WS_CLIPSIBLINGS;
-        if (c->kind != form::Kind::OptionButton) {
-            style |= WS_GROUP;
-        } else if (std::ranges::find(groupsStarted, std::pair{c->container.name, c->container.index}) ==
-                   groupsStarted.end()) {
-            groupsStarted.emplace_back(c->container.name, c->container.index);
-            style |= WS_GROUP;
-        }
-        if (!c->visible) style &= ~DWORD(WS_TABSTOP);
+        const DWORD style = WS_CHILD | cls.style | KeyboardStyle(*c, stops) | (c->visible ? WS_VISIBLE : 0);
         const std::wstring text = c->kind == form::Kind::TextBox ? std::wstring() : WideString(c->text);
-        const RECT r = PixelRect(*c, dpi);
-        HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, r.left, r.top, r.right - r.left,
-                                     r.bottom - r.top, hwnd_,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlNumber(form_, c->id))),
-                                     instance_, nullptr);
+        const form::PixelRect r = form::PlaceInWindow(form_, *c, static_cast<int>(dpi));
+        const int number = ControlNumber(form_, c->id);
+        HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, r.left, r.top, r.width, r.height,
+                                     hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance_,
+                                     nullptr);
         if (child == nullptr) throw std::runtime_error("a control could not be created");
+        children_[static_cast<std::size_t>(number - kFirstControlNumber)] = child;
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (c->kind == form::Kind::TextBox) SetWindowTextW(child, Wide(c->text));
         for (std::u16string_view item : c->items) {
             SendMessageW(child, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideString(item).c_str()));
         }
     }
-    // No option button is checked yet: give each group its tab stop.
-    ClearFirmButton(0);
-    ClearCountryButton(0);
-    focus_ = Control(form::kResultBox);
+    if (const form::Control* first = form::FirstFocus(form_)) focus_ = ChildWindow(first->id);
 }
 
 HFONT QuizWindow::CreateFormFont(UINT dpi) const {
@@ -203,74 +175,44 @@ HFONT QuizWindow::CreateFormFont(UINT dpi) const {
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, Wide(form_.font.face));
 }
 
-RECT QuizWindow::PixelRect(const form::Control& c, UINT dpi) const {
-    int left = c.left, top = c.top;
-    if (const form::Control* frame = form_.Find(c.container)) {
-        left += frame->left;
-        top += frame->top;
+void QuizWindow::PlaceChildWindows(UINT dpi) {
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+        const form::PixelRect r = form::PlaceInWindow(form_, form_.controls[i], static_cast<int>(dpi));
+        SetWindowPos(children_[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return {Scale(left, dpi), Scale(top, dpi), Scale(left + c.width, dpi), Scale(top + c.height, dpi)};
-}
-
-void QuizWindow::Place(UINT dpi) {
-    for (const form::Control& c : form_.controls) {
-        const RECT r = PixelRect(c, dpi);
-        SetWindowPos(Control(c.id), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    FitClientArea(dpi);
-    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void QuizWindow::FitClientArea(UINT dpi) {
     RECT window{}, client{};
     GetWindowRect(hwnd_, &window);
     GetClientRect(hwnd_, &client);
-    const int width = Scale(form_.clientWidth, dpi) + (window.right - window.left) - client.right;
-    const int height = Scale(form_.clientHeight, dpi) + (window.bottom - window.top) - client.bottom;
+    const int width = form::TwipsToPixels(form_.clientWidth, static_cast<int>(dpi)) +
+                      (window.right - window.left) - client.right;
+    const int height = form::TwipsToPixels(form_.clientHeight, static_cast<int>(dpi)) +
+                       (window.bottom - window.top) - client.bottom;
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     HFONT old = font_;
     font_ = CreateFormFont(dpi);
-    for (const form::Control& c : form_.controls) {
-        SendMessageW(Control(c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    }
+    for (HWND child : children_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     DeleteObject(old);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    Place(dpi);
+    PlaceChildWindows(dpi);
+    FitClientArea(dpi);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void QuizWindow::OnCommand(int number, int code) {
+    // Enter and Esc arrive as IDOK and IDCANCEL, which are none of ours.
     if (code != BN_CLICKED) return;
-    const form::Control* c = ControlAt(form_, number);
-    if (c == nullptr) return;  // Enter and Esc arrive as IDOK and IDCANCEL: no button of ours
-    HWND child = Control(c->id);
-    // An option button's Click is its becoming the selected one. Some
-    // systems also report an unselected button as clicked when it merely
-    // takes the focus; that is no choice.
-    if (c->kind == form::Kind::OptionButton && SendMessageW(child, BM_GETCHECK, 0, 0) != BST_CHECKED) return;
-    if (c->id.name == form::kFirmButtons) OnFirmClick(c->id.index);
-    if (c->id.name == form::kCountryButtons) OnCountryClick(c->id.index);
-    if (c->id.name == form::kCommands) OnCommandClick(c->id.index);
-}
-
-void QuizWindow::OnLoad() { controller_.Start(); }
-void QuizWindow::OnFirmClick(std::int16_t index) { controller_.ChooseFirm(index); }
-void QuizWindow::OnCountryClick(std::int16_t index) { controller_.ChooseCountry(index); }
-
-void QuizWindow::OnCommandClick(std::int16_t index) {
-    switch (index) {
-    case form::kEvaluateCommand: controller_.Evaluate(); break;
-    case form::kClearCommand: controller_.Clear(); break;
-    default: break;
-    }
+    if (const form::Control* c = ControlAt(form_, number)) binding_.Click(c->id);
 }
 
 LRESULT QuizWindow::OnControlColour(HDC dc, HWND child) {
-    const form::Control* c = ControlOf(child);
+    const form::Control* c = FormControl(child);
     if (c == nullptr) return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                             reinterpret_cast<LPARAM>(child));
     // Text boxes keep the system's window colour, even read-only.
@@ -283,7 +225,7 @@ LRESULT QuizWindow::OnControlColour(HDC dc, HWND child) {
 }
 
 void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const form::Control* c = ControlOf(item.hwndItem);
+    const form::Control* c = ControlAt(form_, static_cast<int>(item.CtlID));
     if (c == nullptr) return;
     HDC dc = item.hDC;
     RECT face = item.rcItem;
@@ -324,9 +266,12 @@ void QuizWindow::OnActivate(WPARAM wparam) {
     }
 }
 
-HWND QuizWindow::Control(form::ControlId id) const { return GetDlgItem(hwnd_, ControlNumber(form_, id)); }
+HWND QuizWindow::ChildWindow(form::ControlId id) const { return children_.at(form_.IndexOf(id)); }
 
-const form::Control* QuizWindow::ControlOf(HWND child) const { return ControlAt(form_, GetDlgCtrlID(child)); }
+const form::Control* QuizWindow::FormControl(HWND child) const {
+    const auto at = std::find(children_.begin(), children_.end(), child);
+    return at == children_.end() ? nullptr : &form_.controls[static_cast<std::size_t>(at - children_.begin())];
+}
 
 HBRUSH QuizWindow::Brush(form::Rgb colour) {
     HBRUSH& brush = brushes_[ToColorRef(colour)];
@@ -334,43 +279,45 @@ HBRUSH QuizWindow::Brush(form::Rgb colour) {
     return brush;
 }
 
-void QuizWindow::Uncheck(std::string_view array, std::int16_t index) {
-    SendMessageW(Control({array, index}), BM_SETCHECK, BST_UNCHECKED, 0);
+void QuizWindow::KeepGroupReachable(form::ControlId option) {
     // An unchecked radio button loses its tab stop. While none of its group
-    // is checked, the first in tab order holds it, so Tab still reaches them.
-    const form::Control* first = nullptr;
-    bool anyChecked = false;
-    for (const form::Control& c : form_.controls) {
-        if (c.id.name != array) continue;
-        anyChecked = anyChecked || SendMessageW(Control(c.id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (first == nullptr || c.tabIndex < first->tabIndex) first = &c;
-    }
-    if (!anyChecked && first != nullptr) {
-        HWND button = Control(first->id);
-        SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) | WS_TABSTOP);
+    // is checked, the group's entry holds it, so Tab still reaches them.
+    for (const form::TabStop& stop : form::TabSequence(form_)) {
+        if (stop.frame == nullptr || stop.frame->id != form_.controls[form_.IndexOf(option)].container) continue;
+        for (const form::Control* c : stop.controls) {
+            if (IsChecked(c->id)) return;
+        }
+        HWND entry = ChildWindow(stop.entry->id);
+        SetWindowLongW(entry, GWL_STYLE, GetWindowLongW(entry, GWL_STYLE) | WS_TABSTOP);
     }
 }
 
-void QuizWindow::ClearFirmButton(std::int16_t index) { Uncheck(form::kFirmButtons, index); }
-void QuizWindow::ClearCountryButton(std::int16_t index) { Uncheck(form::kCountryButtons, index); }
-
-void QuizWindow::SetResultText(std::u16string_view text) {
-    SetWindowTextW(Control(form::kResultBox), WideString(text).c_str());
+void QuizWindow::SetText(form::ControlId box, std::u16string_view text) {
+    SetWindowTextW(ChildWindow(box), WideString(text).c_str());
 }
 
-std::u16string QuizWindow::GetResultText() const {
-    HWND box = Control(form::kResultBox);
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(box)), u'\0');
-    GetWindowTextW(box, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()) + 1);
+std::u16string QuizWindow::Text(form::ControlId box) const {
+    HWND hwnd = ChildWindow(box);
+    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)), u'\0');
+    GetWindowTextW(hwnd, reinterpret_cast<wchar_t*>(text.data()), static_cast<int>(text.size()) + 1);
     return text;
 }
 
-std::u16string QuizWindow::GetDescription(std::int16_t index) const {
-    HWND list = Control(form::kDescriptionList);
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (index < 0 || length == LB_ERR) throw std::out_of_range("no description " + std::to_string(index));
+bool QuizWindow::IsChecked(form::ControlId option) const {
+    return SendMessageW(ChildWindow(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void QuizWindow::Uncheck(form::ControlId option) {
+    SendMessageW(ChildWindow(option), BM_SETCHECK, BST_UNCHECKED, 0);
+    KeepGroupReachable(option);
+}
+
+std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) const {
+    HWND hwnd = ChildWindow(list);
+    const LRESULT length = SendMessageW(hwnd, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) throw std::out_of_range("the list has no such entry");
     std::u16string text(static_cast<std::size_t>(length), u'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(hwnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     return text;
 }
 

@@ -6,33 +6,29 @@
 #include <windows.h>
 
 #include <map>
-#include <string_view>
+#include <vector>
 
+#include "control_surface.h"
 #include "form.h"
-#include "quiz_controller.h"
+#include "quiz_binding.h"
 
 namespace kestrova::win32 {
 
-// The quiz window on Win32: creates the form's controls as the system's
-// standard child windows, implements ChoiceView on them, owns the one
-// QuizController and forwards Load and each Click to it. One window
-// procedure; all state lives in this object, found through the window's user
-// data. Quiz logic stays in the controller.
-class QuizWindow : public ChoiceView {
+// The quiz window on Win32: realises the form description as the system's
+// standard child windows and reports Load and each Click to the quiz
+// binding, which holds the wiring. One window procedure, one small function
+// per message; all state lives in this object, found through the window's
+// user data.
+class QuizWindow : private binding::ControlSurface {
 public:
     QuizWindow(HINSTANCE instance, form::Form form);
     ~QuizWindow() override;
     QuizWindow(const QuizWindow&) = delete;
     QuizWindow& operator=(const QuizWindow&) = delete;
 
+    HWND Handle() const { return hwnd_; }
     // Shows the window and runs its messages until it closes.
     int Run(int show);
-
-    void ClearFirmButton(std::int16_t index) override;
-    void ClearCountryButton(std::int16_t index) override;
-    void SetResultText(std::u16string_view text) override;
-    std::u16string GetResultText() const override;
-    std::u16string GetDescription(std::int16_t index) const override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
@@ -40,36 +36,39 @@ private:
 
     void OnCreate();
     void OnCommand(int number, int code);
-    LRESULT OnControlColour(HDC dc, HWND control);
+    LRESULT OnControlColour(HDC dc, HWND child);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnEraseBackground(HDC dc);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnNextControl(WPARAM wparam, LPARAM lparam);
     void OnActivate(WPARAM wparam);
 
-    void OnLoad();
-    void OnFirmClick(std::int16_t index);
-    void OnCountryClick(std::int16_t index);
-    void OnCommandClick(std::int16_t index);
-
-    void CreateControls(UINT dpi);
+    void CreateChildWindows(UINT dpi);
     HFONT CreateFormFont(UINT dpi) const;
-    RECT PixelRect(const form::Control& control, UINT dpi) const;
-    // After a change of DPI.
-    void Place(UINT dpi);
+    void PlaceChildWindows(UINT dpi);
     void FitClientArea(UINT dpi);
-    HWND Control(form::ControlId id) const;
-    const form::Control* ControlOf(HWND child) const;
+    HWND ChildWindow(form::ControlId id) const;
+    // The form's control behind a child window; nullptr for none of ours.
+    const form::Control* FormControl(HWND child) const;
     HBRUSH Brush(form::Rgb colour);
-    void Uncheck(std::string_view array, std::int16_t index);
+    void KeepGroupReachable(form::ControlId option);
 
-    form::Form form_;
+    void SetText(form::ControlId box, std::u16string_view text) override;
+    std::u16string Text(form::ControlId box) const override;
+    bool IsChecked(form::ControlId option) const override;
+    void Uncheck(form::ControlId option) override;
+    std::u16string ListItem(form::ControlId list, std::size_t index) const override;
+
+    const form::Form form_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
+    // By the control's place in the form, which is also its number less
+    // kFirstControlNumber.
+    std::vector<HWND> children_;
     HFONT font_ = nullptr;
     HWND focus_ = nullptr;  // given back the focus when the window is activated
     std::map<COLORREF, HBRUSH> brushes_;
-    QuizController controller_{*this};
+    binding::QuizBinding binding_{form_, *this};
 };
 
 }  // namespace kestrova::win32

@@ -51,7 +51,7 @@ Options Parse(int argc, char** argv) {
 class Monkey {
 public:
     Monkey(kestrova::qt::QuizWindow& window, unsigned seed) : window_(window), random_(seed) {
-        expected_ = window_.GetResultText();
+        expected_ = window_.Quiz().GetResultText();
         for (int i : {0, 1}) {
             QObject::connect(Command(i), &QPushButton::clicked, [this, i] { commandClicked_ = i; });
         }
@@ -67,7 +67,7 @@ public:
         case 2: return ClickAt(QPoint(Pick(window_.width()), Pick(window_.height())));
         case 3: {
             const std::array<ControlId, 3> still{{{form::kHeading, 0}, {form::kFrames, 0}, {form::kFrames, 1}}};
-            return Click(window_.Control(still[std::size_t(Pick(3))]));
+            return Click(window_.Widget(still[std::size_t(Pick(3))]));
         }
         case 4: return Key(focus, Qt::Key_Tab);
         case 5: return Key(focus, Qt::Key_Backtab);
@@ -95,7 +95,7 @@ public:
     std::string Check() {
         const int firm = CheckedIn(form::kFirmButtons), country = CheckedIn(form::kCountryButtons);
         if (firm == -2 || country == -2) return "two buttons checked in one frame";
-        if (window_.Control(form::kMottoBox)->isVisible() || window_.Control(form::kDescriptionList)->isVisible()) {
+        if (window_.Widget(form::kMottoBox)->isVisible() || window_.Widget(form::kDescriptionList)->isVisible()) {
             return "a hidden control is shown";
         }
         if (commandClicked_ == form::kEvaluateCommand) {
@@ -106,7 +106,7 @@ public:
             if (firm != -1 || country != -1) return "a button stayed checked after Чисти";
             expected_ = u"Направете своя избор!";
         }
-        if (window_.GetResultText() != expected_) return "the result box holds the wrong text";
+        if (window_.Quiz().GetResultText() != expected_) return "the result box holds the wrong text";
         return {};
     }
 
@@ -114,18 +114,18 @@ private:
     int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     QAbstractButton* Option(int i) const {
         return static_cast<QAbstractButton*>(
-            window_.Control({i < 10 ? form::kFirmButtons : form::kCountryButtons, std::int16_t(i % 10)}));
+            window_.Widget({i < 10 ? form::kFirmButtons : form::kCountryButtons, std::int16_t(i % 10)}));
     }
     QAbstractButton* Command(int i) const {
-        return static_cast<QAbstractButton*>(window_.Control({form::kCommands, std::int16_t(i)}));
+        return static_cast<QAbstractButton*>(window_.Widget({form::kCommands, std::int16_t(i)}));
     }
-    QPlainTextEdit* Box() const { return static_cast<QPlainTextEdit*>(window_.Control(form::kResultBox)); }
+    QPlainTextEdit* Box() const { return static_cast<QPlainTextEdit*>(window_.Widget(form::kResultBox)); }
 
     // The index of the checked button of an array, -1 for none, -2 for more.
     int CheckedIn(std::string_view array) const {
         int found = -1;
         for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) {
-            if (!static_cast<QAbstractButton*>(window_.Control({array, i}))->isChecked()) continue;
+            if (!static_cast<QAbstractButton*>(window_.Widget({array, i}))->isChecked()) continue;
             if (found != -1) return -2;
             found = i;
         }

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "form.h"
+
+namespace kestrova::form {
+
+// What follows from a form description for any toolkit: pixels at a DPI,
+// the option groups, the tab sequence, the first focus and the stacking.
+// Each front end asks here instead of working these out itself.
+
+// Twips to pixels at `dpi`, rounded to the nearest pixel, halves up.
+int TwipsToPixels(int twips, int dpi);
+
+struct PixelRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PixelRect&) const = default;
+};
+
+// The control's place from its container's top-left corner.
+PixelRect PlaceInContainer(const Control& control, int dpi);
+// The control's place from the window's client area: a framed control adds
+// its frame's place, each rounded on its own, so that both agree.
+PixelRect PlaceInWindow(const Form& form, const Control& control, int dpi);
+
+// "Option1(3)" for an array element, "List1" for a single control.
+std::string DisplayName(ControlId id);
+
+// Shown option buttons, command buttons and text boxes take the focus; the
+// label, the frames and hidden controls never do.
+bool TakesFocus(const Control& control);
+
+// One place on the Tab key's round: a single control, or a whole option group.
+struct TabStop {
+    // One control, or an option group's buttons from its top row down (the
+    // order the arrow keys follow).
+    std::vector<const Control*> controls;
+    // Takes the focus while none of the group is checked: the one with the
+    // lowest tab position.
+    const Control* entry = nullptr;
+    // The frame that holds an option group; nullptr for a single control.
+    const Control* frame = nullptr;
+};
+
+// The stops in tab order; a group stands where its entry's tab position does.
+std::vector<TabStop> TabSequence(const Form& form);
+
+// Every control that takes the focus, by tab position.
+std::vector<const Control*> FocusChain(const Form& form);
+
+// The control with the focus when the window opens.
+const Control* FirstFocus(const Form& form);
+
+// Where the focus goes from `current` on Tab (forward) or Shift+Tab: the
+// next stop's checked button if it has one, else its entry. Nullptr when
+// `current` is on no stop.
+const Control* NextTabTarget(const Form& form, ControlId current, bool forward,
+                             const std::function<bool(const Control&)>& isChecked);
+
+// Every control, front first: where neighbours overlap (option buttons stand
+// closer than their height), the upper one covers the lower one's empty top
+// margin instead of the lower one covering the upper one's descenders.
+std::vector<const Control*> StackingOrder(const Form& form);
+
+// For toolkits that take the tab order, the arrow keys' groups and the
+// stacking from the order of sibling windows: every control by tab position,
+// each option group unbroken where its entry stands, top row first; frames
+// last, beneath the buttons they hold.
+std::vector<const Control*> SiblingOrder(const Form& form);
+
+}  // namespace kestrova::form
