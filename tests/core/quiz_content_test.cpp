@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "sha256.h"
+
 namespace kestrova {
 namespace {
 
@@ -30,6 +32,42 @@ TEST(QuizContentTest, GroupsReadAlphabeticallyFromTopToBottom) {
                              u"Финландия", u"Франция",  u"Швеция", u"Южна Корея", u"Япония"};
     EXPECT_EQ(InRowOrder(&QuizContent::FirmCaption, &QuizContent::FirmRow), firms);
     EXPECT_EQ(InRowOrder(&QuizContent::CountryCaption, &QuizContent::CountryRow), countries);
+}
+
+TEST(QuizContentTest, EachFirmIsPairedWithItsHomeCountry) {
+    // The answer key, written out here on its own: a firm and its country
+    // share an index, and that index alone makes an answer right.
+    const std::array<std::pair<std::u16string_view, std::u16string_view>, 10> key{{
+        {u"Samsung Group", u"Южна Корея"}, {u"Siemens AG", u"Германия"}, {u"Nokia", u"Финландия"},
+        {u"Panasonic", u"Япония"},         {u"Sony Mobile", u"Англия"},  {u"Ericsson", u"Швеция"},
+        {u"Alcatel SA", u"Франция"},       {u"Lenovo Group", u"Китай"},  {u"Motorola", u"САЩ"},
+        {u"BenQ", u"Тайван"},
+    }};
+    for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) {
+        EXPECT_EQ(QuizContent::FirmCaption(i), key[std::size_t(i)].first) << "index " << i;
+        EXPECT_EQ(QuizContent::CountryCaption(i), key[std::size_t(i)].second) << "index " << i;
+    }
+}
+
+TEST(QuizContentTest, EveryDescriptionIsExactToTheCharacter) {
+    // SHA-256 of each description's UTF-8, taken from the texts as given.
+    const std::array<std::string_view, 10> fingerprints{
+        "58050f884d082549b29e1b941f9ee4ca7fed435944e571e3d15555eadb6ac55c",
+        "af0b77b42e5c96e3480ec4eb271ca00981c1f97ee50ea425268db7495fe2ed0b",
+        "47b6d9c0a01cf6b2dedf6bee2c05de1a1052abc77a54e4061241f7d1b96463bb",
+        "496c41329cc16311c2477963300a57887a138bd5bd9a616208a9d13fbd24d743",
+        "d88869157084377f2ae525240bfa8df149bd78af5923f046ccf2b615170c1a8f",
+        "413683df4cd9986200670d04d57901375b88b47dd505c27b5af3b67c69f9e61a",
+        "73fdedc7d0f22734a86d1ad85cc4b05e84982f6ceb5a819e66fc6d2469b98509",
+        "14cdf72ce59d7993c50f8959d0d5a9c76b8646ec63a129cd05441cad8482ae5b",
+        "42410abd506184d415abb52429750538b81722b46a6e0354b7e3e6fc9f8a622c",
+        "5abc2fa1db95ae07976b1a254595a4092974a05a10118ef5049e32a1b59ed01b",
+    };
+    for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) {
+        EXPECT_EQ(testing::Sha256(QuizContent::Description(i)), fingerprints[std::size_t(i)]) << "description " << i;
+    }
+    // The fingerprint itself, checked on a text known elsewhere.
+    EXPECT_EQ(testing::Sha256(u"abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
 }
 
 TEST(QuizContentTest, CaptionsAndRowsAreUniqueInEachGroup) {

@@ -5,6 +5,7 @@
 # toolkit's font cache.
 #   leaves_no_trace_test.sh KESTROVA FORM_POSITIONS
 set -euo pipefail
+source "$(dirname "$0")/../support/displays.sh"
 program=$1 positions=$2
 work=$(mktemp -d)
 pids=()
@@ -13,16 +14,12 @@ trap cleanup EXIT
 mkdir -p "$work/home" "$work/run"
 chmod 700 "$work/run"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-display=":$(cat "$work/display")"
+start_xvfb "$work"
 
 # A clean, known environment: a fresh home and runtime folder.
-env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" DISPLAY="$display" LANG=C.UTF-8 \
+env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" DISPLAY="$DISPLAY" LANG=C.UTF-8 \
   strace -f -qq -e trace=%file,%network -o "$work/trace" "$program" 2>/dev/null &
 pids+=($!)
-export DISPLAY=$display
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name ' Kestrova$' | head -n1)
 "$positions" >"$work/positions"
 for name in 'Option1(2)' 'Option2(2)' 'Command1(0)' 'Command1(1)'; do

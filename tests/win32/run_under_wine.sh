@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs kestrova.exe under Wine on a private Xvfb display, checks it with the
-# Win32 test driver and leaves a screenshot beside the Linux one.
+# Runs kestrova.exe under Wine on a private Xvfb display and checks it with
+# the Win32 test driver, at 96 dots per inch and again at 144; leaves a
+# screenshot of the first run beside the Linux one.
 #   run_under_wine.sh KESTROVA_EXE DRIVER_EXE BUILD_DIR
 set -euo pipefail
+source "$(dirname "$0")/../support/displays.sh"
 exe=$1 driver=$2 build=$3
 mkdir -p "$build/screenshots"
 work=$(mktemp -d)
@@ -14,25 +16,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work"
+new_wine_prefix "$build/wineprefix"  # about 10 s
 
-# One prefix for the run, made fresh under the build folder (about 10 s).
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$WINEPREFIX"
-wineboot --init >/dev/null 2>&1
-# Times New Roman is not on Linux; Liberation Serif has its metrics.
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
-
-wine "$exe" >/dev/null 2>&1 &
-pids+=($!)
-set +e
-wine "$driver" 2>/dev/null | tr -d '\r'
-result=${PIPESTATUS[0]}
-set -e
-wid=$(timeout 10 xdotool search --sync --onlyvisible --name ' Kestrova$' | head -n1)
-import -window "$wid" "$build/screenshots/kestrova-windows.png"
-echo "screenshot: $build/screenshots/kestrova-windows.png"
+result=0
+for dpi in 96 144; do
+  echo "== at $dpi dpi =="
+  for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  done
+  wine "$exe" >/dev/null 2>&1 &
+  set +e
+  wine "$driver" "$dpi" 2>/dev/null | tr -d '\r'
+  [ "${PIPESTATUS[0]}" -eq 0 ] || result=1
+  set -e
+  if [ "$dpi" = 96 ]; then
+    wid=$(timeout 10 xdotool search --sync --onlyvisible --name ' Kestrova$' | head -n1)
+    import -window "$wid" "$build/screenshots/kestrova-windows.png"
+    echo "screenshot: $build/screenshots/kestrova-windows.png"
+  fi
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+done
 exit "$result"

@@ -1,13 +1,15 @@
 // Checks the running kestrova.exe from outside, through the Windows API: what
-// a person sees (controls, texts, places, colours of the choices) and does
-// (mouse clicks, Tab, arrow keys, Space). Finds the window the caller
-// started and prints "N passed, M failed".
+// a person sees (controls, texts, places, fonts, colours on the screen) and
+// does (mouse clicks, Tab, arrow keys, Space, typing). Finds the window the
+// caller started and prints "N passed, M failed".
+//   win32_window_tests.exe [DPI]   the dots per inch the window must use
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "control_numbers.h"
 #include "kestrova_form.h"
 #include "quiz_content.h"
+#include "quiz_window.h"
 
 namespace {
 
@@ -52,7 +55,7 @@ bool WaitFor(const std::function<bool()>& condition) {
 
 class Quiz {
 public:
-    Quiz(HWND window, form::Form form) : window_(window), form_(std::move(form)) {
+    Quiz(HWND window, form::Form form, UINT dpi) : window_(window), form_(std::move(form)), dpi_(dpi) {
         thread_ = GetWindowThreadProcessId(window_, nullptr);
     }
 
@@ -92,18 +95,50 @@ public:
         Sleep(50);
         SendMessageW(window_, WM_NULL, 0, 0);
     }
-    UINT Dpi() const {
-        using Fn = UINT(WINAPI*)(HWND);
-        auto fn = reinterpret_cast<Fn>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-        return fn ? fn(window_) : 96;
-    }
+    // The dots per inch the window is meant to use; Wine answers
+    // GetDpiForWindow for another program's window with its own.
+    UINT Dpi() const { return dpi_; }
 
 private:
     HWND window_;
     form::Form form_;
+    UINT dpi_;
     DWORD thread_ = 0;
 };
+
+// Hand-written here, not read from the program's form: (left, top, width,
+// height) in twips from the client area, and what a person sees there.
+struct Expected {
+    ControlId id;
+    int left, top, width, height;
+    COLORREF colour;  // at a spot clear of text and edges; CLR_INVALID: not checked
+};
+const Expected kExpected[] = {
+    {{form::kHeading, 0}, 960, 0, 5055, 375, RGB(255, 192, 128)},
+    {{form::kFrames, 0}, 960, 480, 2175, 2895, RGB(192, 192, 255)},
+    {{form::kFrames, 1}, 3720, 480, 2295, 2895, RGB(192, 192, 255)},
+    {{form::kFirmButtons, 6}, 1080, 840, 1815, 285, RGB(192, 255, 255)},      // Alcatel SA, top row
+    {{form::kCountryButtons, 4}, 3840, 840, 1815, 285, RGB(255, 192, 255)},   // Англия, top row
+    {{form::kFirmButtons, 2}, 1080, 2040, 1815, 285, RGB(192, 255, 255)},     // Nokia, row 5
+    {{form::kCountryButtons, 3}, 3840, 3000, 1815, 285, RGB(255, 192, 255)},  // Япония, bottom row
+    {{form::kCommands, 0}, 960, 3480, 1575, 285, RGB(128, 255, 128)},
+    {{form::kCommands, 1}, 4320, 3480, 1575, 285, RGB(255, 128, 128)},
+    {form::kResultBox, 120, 3840, 6735, 1815, CLR_INVALID},
+};
+
+COLORREF ScreenPixel(HWND window, POINT p) {
+    ClientToScreen(window, &p);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+std::string Hex(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
 
 std::u16string Correct(int i) { return kCorrect + std::u16string(QuizContent::Description(std::int16_t(i))) + u"\r\n"; }
 
@@ -167,6 +202,66 @@ void ControlsAreAsTheFormSays(const Quiz& q) {
             Check(Quiz::Text(hwnd) == c.text, name + " text");
         }
     }
+}
+
+void PlacesColoursAndFontsAreWhatAPersonExpects(const Quiz& q, UINT dpi) {
+    const auto px = [dpi](int twips) { return MulDiv(twips, int(dpi), 1440); };
+    RECT client{};
+    GetClientRect(q.Window(), &client);
+    Check(client.right == px(6915) && client.bottom == px(5730),
+          "client area 6915 x 5730 twips; seen " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    RedrawWindow(q.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    for (const Expected& e : kExpected) {
+        const std::string name = Name(e.id);
+        RECT r{};
+        GetWindowRect(q.Get(e.id), &r);
+        MapWindowPoints(nullptr, q.Window(), reinterpret_cast<POINT*>(&r), 2);
+        Check(r.left == px(e.left) && r.top == px(e.top) && r.right - r.left == px(e.width) &&
+                  r.bottom - r.top == px(e.height),
+              name + " stands at its place, scaled to the dpi; seen " + std::to_string(r.left) + "," +
+                  std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top));
+        if (e.colour != CLR_INVALID) {
+            // Near the right end, halfway down: clear of captions, edges and
+            // the frames' lines.
+            const COLORREF seen = ScreenPixel(q.Window(), {r.right - px(120), (r.top + r.bottom) / 2});
+            Check(seen == e.colour, name + " is painted " + Hex(e.colour) + ", seen " + Hex(seen));
+        }
+    }
+    Check(ScreenPixel(q.Window(), {2, 2}) == RGB(192, 192, 255), "the window's light blue");
+
+}
+
+// A font handle is the program's own, so the fonts are read from the same
+// window code run here, in this process.
+void ControlsUseTheFormFont(UINT dpi) {
+    win32::QuizWindow local(GetModuleHandleW(nullptr), form::KestrovaForm());
+    const form::Form form = form::KestrovaForm();
+    const int height = -MulDiv(12, int(dpi), 72);
+    for (const Expected& e : kExpected) {
+        HWND child = GetDlgItem(local.Handle(), win32::ControlNumber(form, e.id));
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+        LOGFONTW lf{};
+        const bool got = font != nullptr && GetObjectW(font, sizeof lf, &lf) == sizeof lf;
+        Check(got && lstrcmpW(lf.lfFaceName, L"Times New Roman") == 0 && lf.lfHeight == height &&
+                  lf.lfCharSet == 204 && lf.lfWeight == 400 && !lf.lfItalic && !lf.lfUnderline && !lf.lfStrikeOut,
+              Name(e.id) + ": Times New Roman, 12 pt at the dpi, Cyrillic, plain; height " +
+                  std::to_string(lf.lfHeight));
+    }
+}
+
+void TheResultBoxTakesNoTyping(const Quiz& q) {
+    HWND box = q.Get(form::kResultBox);
+    Check((GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0, "the result box is read-only");
+    const std::u16string before = q.Result();
+    SendMessageW(q.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+    for (WPARAM ch : {WPARAM('x'), WPARAM(VK_BACK), WPARAM(VK_RETURN)}) {
+        PostMessageW(box, WM_CHAR, ch, 1);
+    }
+    PostMessageW(box, WM_KEYDOWN, VK_DELETE, 1);
+    Sleep(100);
+    SendMessageW(q.Window(), WM_NULL, 0, 0);
+    Check(q.Result() == before, "typing into the result box changes nothing");
 }
 
 void OpensWithNothingChosenAndFocusInTheResultBox(const Quiz& q) {
@@ -243,7 +338,10 @@ void AnswersByKeyboard(const Quiz& q) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // Coordinates of another program's window as they are, unscaled.
+    SetProcessDPIAware();
+    const UINT dpi = argc > 1 ? UINT(std::atoi(argv[1])) : 96;
     HWND window = nullptr;
     // Shown only once it is complete.
     WaitFor([&] { return (window = FindWindowW(L"Kestrova", nullptr)) != nullptr && IsWindowVisible(window); });
@@ -251,13 +349,16 @@ int main() {
         std::printf("FAILED: no Kestrova window\n0 passed, 1 failed\n");
         return 1;
     }
-    const Quiz quiz(window, form::KestrovaForm());
+    const Quiz quiz(window, form::KestrovaForm(), dpi);
     WindowIsFixedWithItsCaption(quiz);
     ControlsAreAsTheFormSays(quiz);
     OpensWithNothingChosenAndFocusInTheResultBox(quiz);
+    PlacesColoursAndFontsAreWhatAPersonExpects(quiz, dpi);
     TabGoesThroughTheGroupsInOrder(quiz);
+    TheResultBoxTakesNoTyping(quiz);
     AnswersByMouse(quiz);
     AnswersByKeyboard(quiz);
+    ControlsUseTheFormFont(dpi);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quiz_content.h"
+#include "sha256.h"
 
 namespace kestrova::form {
 namespace {
@@ -117,12 +118,53 @@ TEST_F(KestrovaFormTest, TheAssignmentTextEndsEachParagraphWithALineBreak) {
     EXPECT_EQ(std::ranges::count(text, u'\r'), 6);
 }
 
+TEST_F(KestrovaFormTest, FixedTextsAreExactToTheCharacter) {
+    // SHA-256 of the UTF-8 of the assignment and the motto as given.
+    EXPECT_EQ(testing::Sha256(At(kTextBoxes, 0).text),
+              "42f06dd8a06a0b3e2fa8dd6266321ad737299aab499e4adc41e1c1494ad91a9e");
+    EXPECT_EQ(testing::Sha256(At(kTextBoxes, 1).text),
+              "14187f1d4e143091e9bd12b546edfee5ef834888134484aebaed6500f684f856");
+    EXPECT_EQ(At(kHeading, 0).text, u"Мобилни телефони - фирми и страни");
+    EXPECT_EQ(At(kCommands, 0).text, u"Изведи");
+    EXPECT_EQ(At(kCommands, 1).text, u"Чисти");
+}
+
+TEST_F(KestrovaFormTest, FramesAndButtonsHaveTheirCaptionsAndColours) {
+    struct Expected {
+        std::string_view name;
+        std::int16_t index;
+        std::u16string_view caption;
+        Rgb colour;
+    };
+    const Expected expected[] = {
+        {kHeading, 0, u"Мобилни телефони - фирми и страни", {255, 192, 128}},
+        {kFrames, 0, u"Фирма", {192, 192, 255}},
+        {kFrames, 1, u"Страна", {192, 192, 255}},
+        {kCommands, 0, u"Изведи", {128, 255, 128}},
+        {kCommands, 1, u"Чисти", {255, 128, 128}},
+    };
+    for (const Expected& e : expected) {
+        const Control& c = At(e.name, e.index);
+        EXPECT_EQ(c.text, e.caption) << Name(c.id);
+        EXPECT_EQ(c.background, e.colour) << Name(c.id);
+    }
+    for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) {
+        EXPECT_EQ(At(kFirmButtons, i).background, (Rgb{192, 255, 255})) << i;
+        EXPECT_EQ(At(kCountryButtons, i).background, (Rgb{255, 192, 255})) << i;
+    }
+    EXPECT_EQ(form.background, (Rgb{192, 192, 255}));
+    EXPECT_FALSE(At(kTextBoxes, 0).background.has_value()) << "the system's colour";
+}
+
 TEST_F(KestrovaFormTest, TheWindowCaptionEndsWithTheTitle) {
     EXPECT_TRUE(form.caption.ends_with(u" Kestrova"));
     EXPECT_EQ(form.caption.find(u' '), form.caption.size() - 9) << "one blank between address and title";
     EXPECT_EQ(form.clientWidth, 6915);
     EXPECT_EQ(form.clientHeight, 5730);
     EXPECT_EQ(form.font.face, u"Times New Roman");
+    EXPECT_EQ(form.font.points, 12);
+    EXPECT_EQ(form.font.weight, 400);
+    EXPECT_EQ(form.font.charset, 204);
 }
 
 }  // namespace

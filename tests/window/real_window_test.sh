@@ -4,6 +4,7 @@
 # the clipboard and leaves a screenshot for a person to look at.
 #   real_window_test.sh KESTROVA FORM_POSITIONS OUTPUT_DIR
 set -euo pipefail
+source "$(dirname "$0")/../support/displays.sh"
 program=$1 positions=$2 out=$3
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -11,10 +12,7 @@ pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+start_xvfb "$work"
 unset QT_QPA_PLATFORM
 
 "$program" 2>"$work/stderr" &

@@ -151,6 +151,7 @@ void QuizWindowTest::controlsPaintTheirColours_data() {
     QTest::addColumn<QColor>("colour");
     QTest::newRow("heading") << "Label1" << 0 << QColor(255, 192, 128);
     QTest::newRow("firm frame") << "Frame1" << 0 << QColor(192, 192, 255);
+    QTest::newRow("country frame") << "Frame1" << 1 << QColor(192, 192, 255);
     QTest::newRow("firm option") << "Option1" << 7 << QColor(192, 255, 255);
     QTest::newRow("country option") << "Option2" << 7 << QColor(255, 192, 255);
     QTest::newRow("evaluate") << "Command1" << 0 << QColor(128, 255, 128);

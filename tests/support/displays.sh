@@ -1,0 +1,21 @@
+# Shell helpers the tests share; source it, then call:
+#   start_xvfb WORKDIR      a private Xvfb display, exported as DISPLAY; its
+#                           pid goes on the array `pids` for the caller to end
+#   new_wine_prefix DIR     a fresh Wine prefix, exported as WINEPREFIX, that
+#                           maps Times New Roman to its metric twin
+start_xvfb() {
+  local work=$1
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(cat "$work/display")"
+}
+
+new_wine_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  rm -rf "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1
+  # Times New Roman is not on Linux; Liberation Serif has its metrics.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+}
