@@ -11,7 +11,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-ALWAYS_ON_WINDOWS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll"}
+ALWAYS_ON_WINDOWS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "ole32.dll", "oleacc.dll"}
 
 passed = failed = 0
 

@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "kestrova_form.h"
 
@@ -45,9 +46,14 @@ public:
         checked_.insert(Key(option));
         binding->Click(option);
     }
+    void Announce(ControlId box, std::u16string_view message) override {
+        EXPECT_EQ(box, form::kResultBox);
+        spoken.emplace_back(message);
+    }
     void Type(ControlId box, std::u16string_view text) { shown_[Key(box)] += text; }
 
     QuizBinding* binding = nullptr;
+    std::vector<std::u16string> spoken;
 
 private:
     static std::string Key(ControlId id) { return std::string(id.name) + "/" + std::to_string(id.index); }
@@ -137,6 +143,24 @@ TEST_F(QuizBindingTest, TheResultBoxReadsBackWhatWasWrittenOrWhatItShows) {
     EXPECT_EQ(ExactBoxText(u"a\r\nb", u"a\nb"), u"a\r\nb");
     EXPECT_EQ(ExactBoxText(u"a\r\nb", u"a\nc"), u"a\r\nc");
     EXPECT_EQ(ExactBoxText(u"", u"x\r\ny\nz"), u"x\r\ny\r\nz");
+}
+
+TEST_F(QuizBindingTest, EachCommandSaysWhatTheBoxNowHoldsAndChoicesSayNothing) {
+    surface.Choose(Firm(0));     // Samsung Group
+    surface.Choose(Country(0));  // Южна Корея
+    EXPECT_TRUE(surface.spoken.empty());
+    binding.Click(Command(0));
+    binding.Click(Command(1));
+    binding.Click(Command(0));
+    binding.Click({form::kCommands, 2});
+    const std::vector<std::u16string> expected{
+        u"Браво! Позна. Samsung Group промишлен концерн (група компании), един от най-големите в Южна Корея. "
+        u"Основана през 1938 г.",
+        u"Направете своя избор!",
+        u"Грешен отговор.",
+    };
+    EXPECT_EQ(surface.spoken, expected);
+    EXPECT_EQ(SpokenText(u"a\r\nb \r\n"), u"a b");
 }
 
 TEST_F(QuizBindingTest, DescriptionsComeFromTheListInIndexOrder) {

@@ -27,6 +27,10 @@ public:
 
     // Entry `index` of a list box; throws std::out_of_range past its end.
     virtual std::u16string ListItem(form::ControlId list, std::size_t index) const = 0;
+
+    // Has assistive technology speak `message`, the new content of text box
+    // `box`, politely and without moving the focus.
+    virtual void Announce(form::ControlId box, std::u16string_view message) = 0;
 };
 
 }  // namespace kestrova::binding

@@ -40,6 +40,12 @@ std::u16string Replace(std::u16string_view text, std::u16string_view from, std::
 
 }  // namespace
 
+std::u16string SpokenText(std::u16string_view boxText) {
+    std::u16string spoken = Replace(boxText, u"\r\n", u" ");
+    while (!spoken.empty() && spoken.back() == u' ') spoken.pop_back();
+    return spoken;
+}
+
 std::u16string ExactBoxText(std::u16string_view written, std::u16string_view shown) {
     if (shown == written || shown == Replace(written, u"\r\n", u"\n")) return std::u16string(written);
     return Replace(Replace(shown, u"\r\n", u"\n"), u"\n", u"\r\n");
@@ -57,6 +63,9 @@ void QuizBinding::Click(form::ControlId id) {
     for (const Wire& wire : kWiring) {
         if (wire.array == id.name && (wire.index == kEveryIndex || wire.index == id.index)) {
             wire.operation(controller_, id.index);
+            // A command rewrites the result box away from the focus; say
+            // what it now holds.
+            if (control->kind == form::Kind::CommandButton) surface_.Announce(form::kResultBox, SpokenText(GetResultText()));
             return;
         }
     }

@@ -43,6 +43,10 @@ private:
     QuizController controller_{*this};
 };
 
+// The result box's text as one message to be spoken: each line break a
+// blank, none at the end.
+std::u16string SpokenText(std::u16string_view boxText);
+
 // What a text box holds, with its line breaks as the form writes them: the
 // text last written when the box still shows just that (toolkits may show
 // each "\r\n" as "\n"), otherwise what it shows, each bare "\n" as "\r\n".

@@ -41,6 +41,11 @@ struct Control {
     Align align = Align::Left;
     // Caption, or a text box's initial text.
     std::u16string_view text;
+    // What assistive technology calls a control that has no caption.
+    std::u16string_view accessibleName;
+    // A label that titles the window; assistive technology offers it as a
+    // heading.
+    bool heading = false;
     // A list box's entries.
     std::vector<std::u16string_view> items;
     int tabIndex = 0;

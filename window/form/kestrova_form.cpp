@@ -52,7 +52,7 @@ Form KestrovaForm() {
     f.controls = {
         {.id = {kHeading, 0}, .kind = Kind::Label, .left = 960, .top = 0, .width = 5055, .height = 375,
          .background = Rgb{255, 192, 128}, .align = Align::Centre,
-         .text = u"Мобилни телефони - фирми и страни", .tabIndex = 2},
+         .text = u"Мобилни телефони - фирми и страни", .heading = true, .tabIndex = 2},
         {.id = firmFrame, .kind = Kind::Frame, .left = 960, .top = 480, .width = 2175, .height = 2895,
          .background = kLightBlue, .text = u"Фирма", .tabIndex = 3},
         {.id = countryFrame, .kind = Kind::Frame, .left = 3720, .top = 480, .width = 2295, .height = 2895,
@@ -79,7 +79,7 @@ Form KestrovaForm() {
         {.id = {kCommands, kClearCommand}, .kind = Kind::CommandButton, .left = 4320, .top = 3480,
          .width = 1575, .height = 285, .background = Rgb{255, 128, 128}, .text = u"Чисти", .tabIndex = 26},
         {.id = kResultBox, .kind = Kind::TextBox, .left = 120, .top = 3840, .width = 6735, .height = 1815,
-         .text = kAssignment, .tabIndex = 0},
+         .text = kAssignment, .accessibleName = u"Резултат", .tabIndex = 0},
         {.id = kMottoBox, .kind = Kind::TextBox, .left = 600, .top = 4320, .width = 6735, .height = 1815,
          .text = kMotto, .tabIndex = 1, .visible = false},
         descriptions,

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "accessibility.h"
 #include "coloured_button.h"
 #include "compact_radio_style.h"
 #include "form_rules.h"
@@ -78,6 +79,7 @@ void QuizWindow::Realise() {
     font.setWeight(static_cast<QFont::Weight>(form_.font.weight));
     setFont(font);
 
+    announcer_ = new Announcer(this);
     for (const form::Control& c : form_.controls) {
         QWidget* parent = c.container.name.empty() ? this : Widget(c.container);
         if (parent == nullptr) throw std::logic_error("a control comes before its container");
@@ -100,6 +102,10 @@ QWidget* QuizWindow::CreateWidget(const form::Control& c, QWidget* parent) {
     case form::Kind::Label: {
         auto* label = new QLabel(ToQString(c.text), parent);
         label->setAlignment((c.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        if (c.heading) {
+            label->setProperty(kHeadingProperty, true);
+            label->setAccessibleName(label->text());
+        }
         widget = label;
         break;
     }
@@ -129,6 +135,7 @@ QWidget* QuizWindow::CreateWidget(const form::Control& c, QWidget* parent) {
     }
     }
     widget->setObjectName(ToQString(form::DisplayName(c.id)));
+    if (!c.accessibleName.empty()) widget->setAccessibleName(ToQString(c.accessibleName));
     widget->setGeometry(Geometry(c));
     if (c.background && c.kind != form::Kind::CommandButton) FillBackground(widget, *c.background);
     if (!form::TakesFocus(c)) widget->setFocusPolicy(Qt::NoFocus);
@@ -190,5 +197,7 @@ std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) con
     if (item == nullptr) throw std::out_of_range("the list has no such entry");
     return item->text().toStdU16String();
 }
+
+void QuizWindow::Announce(form::ControlId, std::u16string_view message) { announcer_->Announce(ToQString(message)); }
 
 }  // namespace kestrova::qt

@@ -10,6 +10,7 @@
 
 namespace kestrova::qt {
 
+class Announcer;
 class CompactRadioStyle;
 
 // The quiz window on Qt: realises the form description as widgets and
@@ -47,6 +48,7 @@ private:
     bool IsChecked(form::ControlId option) const override;
     void Uncheck(form::ControlId option) override;
     std::u16string ListItem(form::ControlId list, std::size_t index) const override;
+    void Announce(form::ControlId box, std::u16string_view message) override;
 
     const form::Form form_;
     // Declared before the widgets are made, so it outlives the option
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<CompactRadioStyle> radioStyle_;
     // By the control's place in the form.
     std::vector<QWidget*> widgets_;
+    Announcer* announcer_ = nullptr;
     binding::QuizBinding binding_{form_, *this};
 };
 

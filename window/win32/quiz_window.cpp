@@ -1,5 +1,7 @@
 #include "quiz_window.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -65,6 +67,10 @@ DWORD KeyboardStyle(const form::Control& c, const std::vector<form::TabStop>& st
     }
     return 0;
 }
+
+// UI Automation's LiveSetting property, which oleacc.h leaves out.
+constexpr GUID kLiveSettingProperty{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+constexpr int kPolite = 1;
 
 }  // namespace
 
@@ -141,6 +147,7 @@ void QuizWindow::OnCreate() {
     font_ = CreateFormFont(dpi);
     CreateChildWindows(dpi);
     FitClientArea(dpi);
+    DescribeForAssistiveTechnology();
     binding_.Load();
 }
 
@@ -319,6 +326,39 @@ std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) con
     std::u16string text(static_cast<std::size_t>(length), u'\0');
     SendMessageW(hwnd, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     return text;
+}
+
+// Names the controls that have no caption of their own and makes the text
+// boxes, which only the program writes, polite live regions; through the
+// system's annotation service.
+void QuizWindow::DescribeForAssistiveTechnology() {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccPropServices* services = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<void**>(&services)))) {
+        for (std::size_t i = 0; i < children_.size(); ++i) {
+            const form::Control& c = form_.controls[i];
+            if (!c.accessibleName.empty()) {
+                services->SetHwndPropStr(children_[i], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                         PROPID_ACC_NAME, WideString(c.accessibleName).c_str());
+            }
+            if (c.kind == form::Kind::TextBox) {
+                VARIANT polite{};
+                polite.vt = VT_I4;
+                polite.lVal = kPolite;
+                services->SetHwndProp(children_[i], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                      kLiveSettingProperty, polite);
+            }
+        }
+        services->Release();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+}
+
+// The box already holds the message; a live region is read out when it
+// reports a change.
+void QuizWindow::Announce(form::ControlId box, std::u16string_view) {
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, ChildWindow(box), OBJID_CLIENT, CHILDID_SELF);
 }
 
 }  // namespace kestrova::win32
