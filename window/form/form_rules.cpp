@@ -12,6 +12,16 @@ constexpr int kTwipsPerInch = 1440;
 
 bool IsOption(const Control& c) { return c.kind == Kind::OptionButton; }
 
+// Insertion sort: stable, and for a form's few dozen controls as quick as
+// the standard library's stable sort at a small fraction of its code, which
+// counts in the web page.
+template <typename T, typename Less>
+void SortStable(std::vector<T>& items, Less less) {
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        for (std::size_t j = i; j > 0 && less(items[j], items[j - 1]); --j) std::swap(items[j], items[j - 1]);
+    }
+}
+
 }  // namespace
 
 int TwipsToPixels(int twips, int dpi) {
@@ -53,8 +63,7 @@ std::vector<const Control*> FocusChain(const Form& form) {
     for (const Control& c : form.controls) {
         if (TakesFocus(c)) chain.push_back(&c);
     }
-    std::stable_sort(chain.begin(), chain.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    SortStable(chain, [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
     return chain;
 }
 
@@ -77,8 +86,7 @@ std::vector<TabStop> TabSequence(const Form& form) {
         }
     }
     for (TabStop& s : stops) {
-        std::stable_sort(s.controls.begin(), s.controls.end(),
-                         [](const Control* a, const Control* b) { return a->top < b->top; });
+        SortStable(s.controls, [](const Control* a, const Control* b) { return a->top < b->top; });
     }
     return stops;
 }
@@ -106,7 +114,7 @@ const Control* NextTabTarget(const Form& form, ControlId current, bool forward,
 std::vector<const Control*> StackingOrder(const Form& form) {
     std::vector<const Control*> order;
     for (const Control& c : form.controls) order.push_back(&c);
-    std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) { return a->top < b->top; });
+    SortStable(order, [](const Control* a, const Control* b) { return a->top < b->top; });
     return order;
 }
 
@@ -130,7 +138,7 @@ std::vector<const Control*> SiblingOrder(const Form& form) {
         }
         keyed.push_back(k);
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    SortStable(keyed, [](const Keyed& a, const Keyed& b) {
         return std::tie(a.band, a.tab, a.top) < std::tie(b.band, b.tab, b.top);
     });
     std::vector<const Control*> order;

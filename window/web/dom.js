@@ -1,0 +1,148 @@
+// The DOM side of the page: creates and reads elements for the C++ front
+// end, and hands Clicks back to it. Holds no quiz knowledge.
+mergeInto(LibraryManager.library, {
+  $Dom: {
+    parts: [],  // by control: {box: what is placed, input: what holds the state}
+    live: null,
+    text: function (ptr, length) {
+      var s = '';
+      for (var i = 0; i < length; i += 4096) {
+        s += String.fromCharCode.apply(null, HEAPU16.subarray((ptr >> 1) + i, (ptr >> 1) + Math.min(length, i + 4096)));
+      }
+      return s;
+    },
+    write: function (s, ptr) {
+      for (var i = 0; i < s.length; i++) HEAPU16[(ptr >> 1) + i] = s.charCodeAt(i);
+    },
+    rgb: function (rgb) {
+      return 'rgb(' + (rgb >> 16 & 255) + ',' + (rgb >> 8 & 255) + ',' + (rgb & 255) + ')';
+    },
+    root: function () { return document.getElementById('kestrova'); },
+  },
+
+  dom_page__deps: ['$Dom'],
+  dom_page: function (title, titleLength, width, height, rgb, face, faceLength, points) {
+    document.title = Dom.text(title, titleLength);
+    var root = Dom.root(), style = root.style;
+    style.width = width + 'px';
+    style.height = height + 'px';
+    style.background = Dom.rgb(rgb);
+    // A metric twin where the face itself is missing.
+    style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
+    style.fontSize = points + 'pt';
+    var live = document.createElement('div');
+    live.className = 'announce';
+    live.setAttribute('role', 'status');
+    live.setAttribute('aria-live', 'polite');
+    root.appendChild(live);
+    Dom.live = live;
+  },
+
+  dom_create__deps: ['$Dom'],
+  dom_create: function (control, kind, id, idLength, group, groupLength) {
+    var tags = ['h1', 'div', 'fieldset', 'label', 'button', 'textarea', 'select'];
+    var box = document.createElement(tags[kind]), input = box;
+    box.id = Dom.text(id, idLength);
+    if (kind === 2) box.appendChild(document.createElement('legend'));
+    if (kind === 3) {
+      input = document.createElement('input');
+      input.type = 'radio';
+      input.name = Dom.text(group, groupLength);
+      box.appendChild(input);
+      box.appendChild(document.createElement('span'));
+      box.removeAttribute('id');
+      input.id = Dom.text(id, idLength);
+    }
+    if (kind === 4) box.type = 'button';
+    if (kind === 5) box.readOnly = true;
+    Dom.parts[control] = {box: box, input: input, kind: kind};
+  },
+
+  dom_append__deps: ['$Dom'],
+  dom_append: function (control, parent) {
+    (parent < 0 ? Dom.root() : Dom.parts[parent].box).appendChild(Dom.parts[control].box);
+  },
+
+  dom_place__deps: ['$Dom'],
+  dom_place: function (control, left, top, width, height) {
+    var style = Dom.parts[control].box.style;
+    style.left = left + 'px';
+    style.top = top + 'px';
+    style.width = width + 'px';
+    style.height = height + 'px';
+  },
+
+  dom_colour__deps: ['$Dom'],
+  dom_colour: function (control, rgb) { Dom.parts[control].box.style.background = Dom.rgb(rgb); },
+
+  dom_stack__deps: ['$Dom'],
+  dom_stack: function (control, depth) { Dom.parts[control].box.style.zIndex = depth; },
+
+  dom_set_text__deps: ['$Dom'],
+  dom_set_text: function (control, ptr, length) {
+    var part = Dom.parts[control], text = Dom.text(ptr, length);
+    if (part.kind === 5) {
+      // From the top, as a freshly written box is read.
+      part.box.value = text;
+      part.box.setSelectionRange(0, 0);
+      part.box.scrollTop = 0;
+    }
+    else if (part.kind === 2) part.box.firstChild.textContent = text;
+    else if (part.kind === 3) part.box.lastChild.textContent = text;
+    else part.box.textContent = text;
+  },
+
+  dom_add_item__deps: ['$Dom'],
+  dom_add_item: function (control, ptr, length) {
+    // The value keeps the text exactly; an option's own text folds blanks.
+    var text = Dom.text(ptr, length);
+    Dom.parts[control].box.appendChild(new Option(text, text));
+  },
+
+  dom_name__deps: ['$Dom'],
+  dom_name: function (control, ptr, length) { Dom.parts[control].input.setAttribute('aria-label', Dom.text(ptr, length)); },
+
+  dom_hide__deps: ['$Dom'],
+  dom_hide: function (control) { Dom.parts[control].box.hidden = true; },
+
+  dom_listen__deps: ['$Dom'],
+  dom_listen: function (control, context) {
+    var part = Dom.parts[control];
+    // A radio's change fires only as it becomes checked, by mouse or keys.
+    part.input.addEventListener(part.kind === 3 ? 'change' : 'click', function () {
+      Module['_kestrova_click'](context, control);
+    });
+  },
+
+  dom_is_checked__deps: ['$Dom'],
+  dom_is_checked: function (control) { return Dom.parts[control].input.checked ? 1 : 0; },
+
+  dom_uncheck__deps: ['$Dom'],
+  dom_uncheck: function (control) { Dom.parts[control].input.checked = false; },
+
+  dom_text_length__deps: ['$Dom'],
+  dom_text_length: function (control) { return Dom.parts[control].box.value.length; },
+
+  dom_copy_text__deps: ['$Dom'],
+  dom_copy_text: function (control, out) { Dom.write(Dom.parts[control].box.value, out); },
+
+  dom_item_length__deps: ['$Dom'],
+  dom_item_length: function (control, item) {
+    var option = Dom.parts[control].box.options[item];
+    return option ? option.value.length : -1;
+  },
+
+  dom_copy_item__deps: ['$Dom'],
+  dom_copy_item: function (control, item, out) { Dom.write(Dom.parts[control].box.options[item].value, out); },
+
+  dom_focus__deps: ['$Dom'],
+  dom_focus: function (control) { Dom.parts[control].input.focus(); },
+
+  dom_announce__deps: ['$Dom'],
+  dom_announce: function (ptr, length) {
+    // Emptied first, so that the same words twice are still a change.
+    Dom.live.textContent = '';
+    var text = Dom.text(ptr, length);
+    setTimeout(function () { Dom.live.textContent = text; }, 50);
+  },
+});

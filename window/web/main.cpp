@@ -1,0 +1,8 @@
+#include "kestrova_form.h"
+#include "quiz_page.h"
+
+// The page lives as long as the browser tab that shows it, so it is never
+// freed: the browser calls back into it for every Click after main returns.
+extern "C" void kestrova_click(void* page, int control) { static_cast<kestrova::web::QuizPage*>(page)->Click(control); }
+
+int main() { new kestrova::web::QuizPage(kestrova::form::KestrovaForm()); }

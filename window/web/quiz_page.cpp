@@ -1,0 +1,114 @@
+#include "quiz_page.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "dom.h"
+#include "form_rules.h"
+
+namespace kestrova::web {
+namespace {
+
+constexpr int kCssDpi = 96;
+
+int Rgb(form::Rgb c) { return c.r << 16 | c.g << 8 | c.b; }
+
+int Length(std::u16string_view text) { return static_cast<int>(text.size()); }
+
+std::u16string Utf16(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+
+int DomKind(const form::Control& c) {
+    switch (c.kind) {
+    case form::Kind::Label: return c.heading ? kDomHeading : kDomLabel;
+    case form::Kind::Frame: return kDomFrame;
+    case form::Kind::OptionButton: return kDomRadio;
+    case form::Kind::CommandButton: return kDomButton;
+    case form::Kind::TextBox: return kDomTextArea;
+    case form::Kind::ListBox: return kDomList;
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+}  // namespace
+
+QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
+    Realise();
+    binding_.Load();
+}
+
+void QuizPage::Realise() {
+    dom_page(form_.caption.data(), Length(form_.caption), form::TwipsToPixels(form_.clientWidth, kCssDpi),
+             form::TwipsToPixels(form_.clientHeight, kCssDpi), Rgb(form_.background), form_.font.face.data(),
+             Length(form_.font.face), form_.font.points);
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) Create(static_cast<int>(i), form_.controls[i]);
+
+    // The page's order is its tab order and its radios' arrow order: each
+    // frame goes in where its group's first button does.
+    std::vector<bool> placed(form_.controls.size());
+    for (const form::Control* c : form::SiblingOrder(form_)) {
+        const int container = c->container.name.empty() ? -1 : Number(c->container);
+        if (container >= 0 && !placed[static_cast<std::size_t>(container)]) {
+            dom_append(container, -1);
+            placed[static_cast<std::size_t>(container)] = true;
+        }
+        const int number = Number(c->id);
+        if (placed[static_cast<std::size_t>(number)]) continue;
+        dom_append(number, container);
+        placed[static_cast<std::size_t>(number)] = true;
+    }
+    const std::vector<const form::Control*> stacking = form::StackingOrder(form_);
+    for (std::size_t depth = 0; depth < stacking.size(); ++depth) {
+        dom_stack(Number(stacking[depth]->id), static_cast<int>(stacking.size() - depth));
+    }
+    if (const form::Control* first = form::FirstFocus(form_)) dom_focus(Number(first->id));
+}
+
+void QuizPage::Create(int index, const form::Control& c) {
+    const std::u16string id = Utf16(form::DisplayName(c.id));
+    const std::u16string group = c.container.name.empty() ? std::u16string() : Utf16(form::DisplayName(c.container));
+    dom_create(index, DomKind(c), id.data(), Length(id), group.data(), Length(group));
+    const form::PixelRect r = form::PlaceInContainer(c, kCssDpi);
+    dom_place(index, r.left, r.top, r.width, r.height);
+    if (c.background) dom_colour(index, Rgb(*c.background));
+    dom_set_text(index, c.text.data(), Length(c.text));
+    for (std::u16string_view item : c.items) dom_add_item(index, item.data(), Length(item));
+    if (!c.accessibleName.empty()) dom_name(index, c.accessibleName.data(), Length(c.accessibleName));
+    if (!c.visible) dom_hide(index);
+    if (c.kind == form::Kind::OptionButton || c.kind == form::Kind::CommandButton) dom_listen(index, this);
+}
+
+int QuizPage::Number(form::ControlId id) const { return static_cast<int>(form_.IndexOf(id)); }
+
+void QuizPage::Click(int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < form_.controls.size()) {
+        binding_.Click(form_.controls[static_cast<std::size_t>(index)].id);
+    }
+}
+
+void QuizPage::SetText(form::ControlId box, std::u16string_view text) {
+    dom_set_text(Number(box), text.data(), Length(text));
+}
+
+std::u16string QuizPage::Text(form::ControlId box) const {
+    std::u16string text(static_cast<std::size_t>(dom_text_length(Number(box))), u'\0');
+    dom_copy_text(Number(box), text.data());
+    return text;
+}
+
+bool QuizPage::IsChecked(form::ControlId option) const { return dom_is_checked(Number(option)) != 0; }
+void QuizPage::Uncheck(form::ControlId option) { dom_uncheck(Number(option)); }
+
+std::u16string QuizPage::ListItem(form::ControlId list, std::size_t index) const {
+    const int length = dom_item_length(Number(list), static_cast<int>(index));
+    if (length < 0) throw std::out_of_range("the list has no such entry");
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    dom_copy_item(Number(list), static_cast<int>(index), text.data());
+    return text;
+}
+
+void QuizPage::Announce(form::ControlId, std::u16string_view message) {
+    dom_announce(message.data(), Length(message));
+}
+
+}  // namespace kestrova::web

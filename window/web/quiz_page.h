@@ -1,0 +1,39 @@
+#pragma once
+
+#include "control_surface.h"
+#include "form.h"
+#include "quiz_binding.h"
+
+namespace kestrova::web {
+
+// The quiz as a web page: realises the form description as real HTML
+// controls (so the browser's own keyboard handling and accessibility
+// apply) and reports Load and each Click to the quiz binding, which holds
+// the wiring. Places come from the form's rules at 96 dpi, one CSS pixel
+// to 15 twips.
+class QuizPage : private binding::ControlSurface {
+public:
+    explicit QuizPage(form::Form form);
+    QuizPage(const QuizPage&) = delete;
+    QuizPage& operator=(const QuizPage&) = delete;
+
+    // A Click the page reported for the control at `index` in the form.
+    void Click(int index);
+
+private:
+    void Realise();
+    void Create(int index, const form::Control& control);
+    int Number(form::ControlId id) const;
+
+    void SetText(form::ControlId box, std::u16string_view text) override;
+    std::u16string Text(form::ControlId box) const override;
+    bool IsChecked(form::ControlId option) const override;
+    void Uncheck(form::ControlId option) override;
+    std::u16string ListItem(form::ControlId list, std::size_t index) const override;
+    void Announce(form::ControlId box, std::u16string_view message) override;
+
+    const form::Form form_;
+    binding::QuizBinding binding_{form_, *this};
+};
+
+}  // namespace kestrova::web
