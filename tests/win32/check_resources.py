@@ -69,10 +69,20 @@ def imports(exe):
     check(bool(dlls) and dlls <= ALWAYS_ON_WINDOWS, "imports only DLLs every Windows has: " + ", ".join(sorted(dlls)))
 
 
+def lean(exe):
+    size = Path(exe).stat().st_size
+    check(size <= 130 * 1024, f"one file of at most 130 KB: {size} bytes")
+    data = Path(exe).read_bytes()
+    # The runtime's usual handler, with its demangler and printf, is not in.
+    check(b"terminate called" not in data and b"__cxa_demangle" not in data,
+          "an error ends the program without the runtime's verbose handler")
+
+
 if __name__ == "__main__":
     exe, xpm = sys.argv[1], sys.argv[2]
     version_info(exe)
     icon(exe, xpm)
     imports(exe)
+    lean(exe)
     print(f"{passed} passed, {failed} failed")
     sys.exit(1 if failed else 0)

@@ -281,9 +281,11 @@ const form::Control* QuizWindow::FormControl(HWND child) const {
 }
 
 HBRUSH QuizWindow::Brush(form::Rgb colour) {
-    HBRUSH& brush = brushes_[ToColorRef(colour)];
-    if (brush == nullptr) brush = CreateSolidBrush(ToColorRef(colour));
-    return brush;
+    const COLORREF ref = ToColorRef(colour);
+    for (const auto& [made, brush] : brushes_) {
+        if (made == ref) return brush;
+    }
+    return brushes_.emplace_back(ref, CreateSolidBrush(ref)).second;
 }
 
 void QuizWindow::KeepGroupReachable(form::ControlId option) {

@@ -5,7 +5,7 @@
 #endif
 #include <windows.h>
 
-#include <map>
+#include <utility>
 #include <vector>
 
 #include "control_surface.h"
@@ -69,7 +69,8 @@ private:
     std::vector<HWND> children_;
     HFONT font_ = nullptr;
     HWND focus_ = nullptr;  // given back the focus when the window is activated
-    std::map<COLORREF, HBRUSH> brushes_;
+    // One brush per colour, made when first painted; the form has a handful.
+    std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
     binding::QuizBinding binding_{form_, *this};
 };
 
