@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Turns the icon's XPM source into a 256-colour Windows .ico or a PNG.
 
-   xpm_convert.py INPUT.xpm OUTPUT.ico|OUTPUT.png
+   xpm_convert.py INPUT.xpm OUTPUT.ico|OUTPUT.png [SIZE]
 
 Reads the simple XPM the project keeps (one character per pixel, colours as
 #RRGGBB or None). An .ico gets one 8-bit image with its transparency mask; a
-.png one RGBA image, for the Linux desktop's icon theme.
+.png one RGBA image, for the Linux desktop's icon theme, SIZE pixels square
+(default: the XPM's own). Pixel art stays crisp: it is scaled by a whole
+number only (each pixel repeated, or every n-th kept) and centred on a
+transparent square where that does not fill SIZE.
 """
 import re
 import struct
@@ -55,6 +58,24 @@ def ico(width, height, colours, rows):
     return directory + entry + image
 
 
+def resize(width, height, colours, rows, size):
+    if size >= width:
+        k = size // width
+        rows = ["".join(ch * k for ch in row) for row in rows for _ in range(k)]
+    else:
+        n = -(-width // size)
+        rows = [row[::n] for row in rows[::n]]
+    clear = next((k for k, v in colours.items() if v is None), None)
+    if clear is None:
+        clear = " "
+        colours = dict(colours, **{clear: None})
+    top = (size - len(rows)) // 2
+    left = (size - len(rows[0])) // 2
+    pad = [clear * size] * top
+    body = [clear * left + row + clear * (size - left - len(row)) for row in rows]
+    return size, size, colours, pad + body + [clear * size] * (size - top - len(rows))
+
+
 def png(width, height, colours, rows):
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -65,8 +86,11 @@ def png(width, height, colours, rows):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or not sys.argv[2].endswith((".ico", ".png")):
+    if len(sys.argv) not in (3, 4) or not sys.argv[2].endswith((".ico", ".png")):
         sys.exit(__doc__)
+    image = read_xpm(sys.argv[1])
+    if len(sys.argv) == 4:
+        image = resize(*image, int(sys.argv[3]))
     write = ico if sys.argv[2].endswith(".ico") else png
     with open(sys.argv[2], "wb") as out:
-        out.write(write(*read_xpm(sys.argv[1])))
+        out.write(write(*image))

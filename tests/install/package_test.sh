@@ -23,8 +23,15 @@ check "the metainfo is valid" 'appstreamcli validate --no-net "$root/share/metai
 check "the metainfo gives version 1.00" 'grep -q "<release version=\"1.00\"" "$root/share/metainfo/$id.metainfo.xml"'
 check "the metainfo has Bulgarian and English summaries" \
   'grep -q "<summary xml:lang=\"bg\">" "$root/share/metainfo/$id.metainfo.xml" && grep -q "<summary>" "$root/share/metainfo/$id.metainfo.xml"'
-check "the icon is a 32 x 32 PNG in hicolor" \
-  '[ "$(identify -format "%m %wx%h" "$root/share/icons/hicolor/32x32/apps/$id.png")" = "PNG 32x32" ]'
+for size in 16 24 32 48 64 128 256; do
+  check "the icon is a $size x $size PNG in hicolor" \
+    '[ "$(identify -format "%m %wx%h" "$root/share/icons/hicolor/${size}x${size}/apps/$id.png")" = "PNG ${size}x${size}" ]'
+done
+# Crisp: at 256 px each pixel of the 32 px art is an 8 x 8 block of one colour.
+check "the 256 px icon is the 32 px one, each pixel eight times over" \
+  '[ "$(convert "$root/share/icons/hicolor/256x256/apps/$id.png" -sample 32x32 -sample 256x256 png:- |
+       compare -metric AE - "$root/share/icons/hicolor/256x256/apps/$id.png" null: 2>&1)" = 0 ]'
+check "the window matches its desktop entry" 'grep -qx "StartupWMClass=kestrova" "$root/share/applications/$id.desktop"'
 
 (cd "$build" && cpack -G DEB -B "$work/deb" >/dev/null)
 deb=$(ls "$work"/deb/kestrova_*.deb)
@@ -34,8 +41,10 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-libera
 done
 check "the package is version 1.00" '[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ]'
 dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sort >"$work/files"
-printf '%s\n' ./usr/bin/kestrova "./usr/share/applications/$id.desktop" \
-  "./usr/share/icons/hicolor/32x32/apps/$id.png" "./usr/share/metainfo/$id.metainfo.xml" | sort >"$work/expected"
+{
+  printf '%s\n' ./usr/bin/kestrova "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml"
+  for size in 16 24 32 48 64 128 256; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
+} | sort >"$work/expected"
 check "the package holds exactly the program and its desktop files" 'diff "$work/expected" "$work/files"'
 dpkg-deb -x "$deb" "$work/unpacked"
 check "the packaged program is stripped" '! file "$work/unpacked/usr/bin/kestrova" | grep -q "not stripped"'

@@ -7,7 +7,8 @@ namespace kestrova::qt {
 
 // A command button that paints its own face colour, whatever the style or
 // desktop theme would draw, keeping the pressed and focused looks visible.
-// It is never a default button: Enter and Esc belong to no button here.
+// It is never a default button, yet Enter presses it when it has the focus,
+// as Space does.
 class ColouredButton : public QPushButton {
     Q_OBJECT
 
@@ -16,6 +17,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QColor face_;

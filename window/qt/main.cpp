@@ -5,6 +5,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Docks and task switchers find the program's name and icon by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KESTROVA_APP_ID));
     kestrova::qt::QuizWindow window(kestrova::form::KestrovaForm());
     window.show();
     return app.exec();

@@ -13,6 +13,7 @@
 #include "accessibility.h"
 #include "coloured_button.h"
 #include "compact_radio_style.h"
+#include "focus_ring.h"
 #include "form_rules.h"
 #include "kestrova_form.h"
 #include "kestrova_icon.h"
@@ -80,6 +81,7 @@ void QuizWindow::Realise() {
     setFont(font);
 
     announcer_ = new Announcer(this);
+    new FocusRing(this);
     for (const form::Control& c : form_.controls) {
         QWidget* parent = c.container.name.empty() ? this : Widget(c.container);
         if (parent == nullptr) throw std::logic_error("a control comes before its container");
@@ -100,12 +102,14 @@ QWidget* QuizWindow::CreateWidget(const form::Control& c, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (c.kind) {
     case form::Kind::Label: {
-        auto* label = new QLabel(ToQString(c.text), parent);
-        label->setAlignment((c.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        auto* label = new QLabel(parent);
+        // Marked before it has a text that assistive technology may ask about.
         if (c.heading) {
             label->setProperty(kHeadingProperty, true);
-            label->setAccessibleName(label->text());
+            label->setAccessibleName(ToQString(c.text));
         }
+        label->setText(ToQString(c.text));
+        label->setAlignment((c.align == form::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         widget = label;
         break;
     }

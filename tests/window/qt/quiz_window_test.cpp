@@ -78,6 +78,9 @@ private slots:
     void hiddenControlsAreInvisibleToAssistiveTechnology();
     void assistivePressActionSelectsAnOption();
     void resultTextChangesReachAssistiveTechnology();
+    void everyVerdictIsSpokenWithoutMovingTheFocus();
+    void enterPressesTheFocusedCommandButton();
+    void theWindowIsAWindowToAssistiveTechnology();
 
 private:
     template <typename T = QWidget>
@@ -219,7 +222,15 @@ void QuizWindowTest::windowIsFixedWithItsCaptionFontAndIcon() {
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QCOMPARE(window->font().weight(), QFont::Normal);
     QVERIFY(!window->font().italic() && !window->font().underline() && !window->font().strikeOut());
-    QCOMPARE(window->windowIcon().availableSizes().value(0), QSize(32, 32));
+    const QList<QSize> sizes = window->windowIcon().availableSizes();
+    for (int side : {16, 32, 64, 128, 256}) QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+    // Crisp: each pixel of the 32 px art is a 2 x 2 block at 64 px.
+    const QImage art = window->windowIcon().pixmap(QSize(32, 32)).toImage();
+    const QImage big = window->windowIcon().pixmap(QSize(64, 64)).toImage();
+    QCOMPARE(big.size(), QSize(64, 64));
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) QCOMPARE(big.pixel(x, y), art.pixel(x / 2, y / 2));
+    }
 }
 
 void QuizWindowTest::opensWithNothingSelectedAndFocusInTheResultBox() {
@@ -420,14 +431,14 @@ void QuizWindowTest::accessibleRolesNamesAndStates_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("accessibleName");
-    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::StaticText)
+    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::Heading)
                              << QStringLiteral(u"Мобилни телефони - фирми и страни");
     QTest::newRow("frame") << "Frame1" << 1 << int(QAccessible::Grouping) << QStringLiteral(u"Страна");
     QTest::newRow("firm") << "Option1" << 2 << int(QAccessible::RadioButton) << QStringLiteral("Nokia");
     QTest::newRow("country") << "Option2" << 2 << int(QAccessible::RadioButton) << QStringLiteral(u"Финландия");
     QTest::newRow("evaluate") << "Command1" << 0 << int(QAccessible::Button) << QStringLiteral(u"Изведи");
     QTest::newRow("clear") << "Command1" << 1 << int(QAccessible::Button) << QStringLiteral(u"Чисти");
-    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << QString();
+    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << QStringLiteral(u"Резултат");
 }
 
 void QuizWindowTest::accessibleRolesNamesAndStates() {
@@ -500,6 +511,73 @@ void QuizWindowTest::resultTextChangesReachAssistiveTechnology() {
                              g_textEvents.contains(QAccessible::TextInserted) ||
                              g_textEvents.contains(QAccessible::TextRemoved);
     QVERIFY2(textChanged, "no text change reported for the result box");
+}
+
+namespace {
+QStringList g_spoken;
+void RecordAnnouncement(QAccessibleEvent* event) {
+    // A notification shown is what a screen reader speaks.
+    if (event->type() != QAccessible::ObjectShow) return;
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (iface != nullptr && iface->role() == QAccessible::Notification) g_spoken << iface->text(QAccessible::Name);
+}
+}  // namespace
+
+void QuizWindowTest::everyVerdictIsSpokenWithoutMovingTheFocus() {
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    platform->setActive(true);
+    g_spoken.clear();
+    QAccessible::installUpdateHandler(&RecordAnnouncement);
+
+    Click(Command(0));  // by mouse, nothing chosen
+    Click(Firm(2));
+    Click(Country(2));
+    Command(0)->setFocus();
+    QTest::keyClick(Command(0), Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), Command(0));
+    Command(1)->setFocus();
+    QTest::keyClick(Command(1), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), Command(1));
+    QAccessible::queryAccessibleInterface(Command(0))->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(g_spoken.size(), 4);
+
+    QAccessible::installUpdateHandler(nullptr);
+    platform->setActive(false);
+    QCOMPARE(g_spoken[0], QStringLiteral(u"Грешен отговор."));
+    QVERIFY2(g_spoken[1].startsWith(QStringLiteral(u"Браво! Позна. Нокиа (на фински: Nokia) е финландска")),
+             qPrintable(g_spoken[1]));
+    QVERIFY(g_spoken[1].endsWith(QStringLiteral(u"приблизително 30 %.")));
+    QCOMPARE(g_spoken[2], QStringLiteral(u"Направете своя избор!"));
+    QCOMPARE(g_spoken[3], QStringLiteral(u"Грешен отговор."));
+}
+
+void QuizWindowTest::enterPressesTheFocusedCommandButton() {
+    Click(Firm(8));
+    Click(Country(8));
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        Command(1)->setFocus();
+        QTest::keyClick(Command(1), Qt::Key_Space);
+        QCOMPARE(ResultText(), kPrompt);
+        Click(Firm(8));
+        Click(Country(8));
+        Command(0)->setFocus();
+        QTest::keyClick(Command(0), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(ResultText(), kCorrectPrefix + Description(8) + "\r\n");
+    }
+    // Enter anywhere else presses nothing: no button is the default one.
+    ResultBox()->setFocus();
+    Click(Command(1));
+    ResultBox()->setFocus();
+    QTest::keyClick(ResultBox(), Qt::Key_Return);
+    QCOMPARE(ResultText(), kPrompt);
+    QVERIFY(!Command(0)->isDefault() && !Command(1)->isDefault());
+}
+
+void QuizWindowTest::theWindowIsAWindowToAssistiveTechnology() {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window.get());
+    QCOMPARE(iface->role(), QAccessible::Window);
+    QCOMPARE(iface->text(QAccessible::Name), window->windowTitle());
 }
 
 QTEST_MAIN(QuizWindowTest)

@@ -1,0 +1,36 @@
+#include "focus_ring.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace kestrova::qt {
+
+FocusRing::FocusRing(QWidget* window) : QWidget(window) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    connect(qApp, &QApplication::focusChanged, this, &FocusRing::Follow);
+}
+
+void FocusRing::Follow(QWidget*, QWidget* now) {
+    if (now == nullptr || !parentWidget()->isAncestorOf(now)) {
+        hide();
+        return;
+    }
+    setGeometry(QRect(now->mapTo(parentWidget(), QPoint(0, 0)), now->size()));
+    raise();
+    show();
+}
+
+void FocusRing::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    const QRect r = rect();
+    painter.drawRect(0, 0, r.width(), kWidth);
+    painter.drawRect(0, r.height() - kWidth, r.width(), kWidth);
+    painter.drawRect(0, 0, kWidth, r.height());
+    painter.drawRect(r.width() - kWidth, 0, kWidth, r.height());
+}
+
+}  // namespace kestrova::qt
