@@ -8,6 +8,8 @@
 #endif
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -331,9 +333,63 @@ void AnswersByKeyboard(const Quiz& q) {
     Check(WaitFor([&] { return q.Focus() == q.Command(0); }), "Tab reaches Изведи");
     q.Key(VK_SPACE);
     Check(WaitFor([&] { return q.Result() == Correct(1); }), "Space on Изведи: Siemens + Германия is right");
-    q.Key(VK_RETURN);
     q.Key(VK_ESCAPE);
-    Check(q.Result() == Correct(1), "Enter and Esc press no button");
+    Check(q.Result() == Correct(1), "Esc presses no button");
+    q.Key(VK_TAB);
+    Check(WaitFor([&] { return q.Focus() == q.Command(1); }), "Tab reaches Чисти");
+    q.Key(VK_RETURN);
+    Check(WaitFor([&] { return q.Result() == kPrompt; }), "Enter on a focused Чисти clears");
+    q.Key(VK_TAB);
+    Check(WaitFor([&] { return q.Focus() == q.Get(form::kResultBox); }), "Tab goes round to the result box");
+    q.Key(VK_RETURN);
+    Check(q.Result() == kPrompt, "Enter in the result box presses no button");
+}
+
+std::vector<HWND> g_liveChanges;
+void CALLBACK OnLiveRegionChanged(HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) {
+    g_liveChanges.push_back(hwnd);
+}
+
+void PumpFor(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG msg;
+    while (GetTickCount() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    }
+}
+
+void AssistiveTechnologyHearsTheVerdicts(const Quiz& q) {
+    HWND box = q.Get(form::kResultBox);
+    IAccessible* accessible = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    if (SUCCEEDED(AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&accessible)))) {
+        accessible->get_accName(self, &name);
+        accessible->Release();
+    }
+    Check(name != nullptr && std::u16string_view(reinterpret_cast<const char16_t*>(name)) == u"Резултат",
+          "the result box is named Резултат");
+    SysFreeString(name);
+
+    DWORD process = 0;
+    GetWindowThreadProcessId(q.Window(), &process);
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                         &OnLiveRegionChanged, process, 0, WINEVENT_OUTOFCONTEXT);
+    g_liveChanges.clear();
+    q.Click(q.Command(0));
+    PumpFor(300);
+    Check(g_liveChanges.size() == 1 && g_liveChanges[0] == box, "Изведи: the result box reports a live change");
+    q.Click(q.Command(1));
+    PumpFor(300);
+    Check(g_liveChanges.size() == 2 && g_liveChanges[1] == box, "Чисти: the result box reports a live change");
+    q.Click(q.Firm(4));
+    PumpFor(300);
+    Check(g_liveChanges.size() == 2, "a choice says nothing");
+    UnhookWinEvent(hook);
 }
 
 }  // namespace
@@ -358,6 +414,8 @@ int main(int argc, char** argv) {
     TheResultBoxTakesNoTyping(quiz);
     AnswersByMouse(quiz);
     AnswersByKeyboard(quiz);
+    CoInitialize(nullptr);
+    AssistiveTechnologyHearsTheVerdicts(quiz);
     ControlsUseTheFormFont(dpi);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;

@@ -1,5 +1,6 @@
 #include "quiz_window.h"
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -53,7 +54,9 @@ ControlClass ClassOf(const form::Control& c) {
         return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
     case form::Kind::ListBox: return {L"LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
     }
-    throw std::logic_error("unknown control kind");
+    // Not reached: the switch names every kind, and the compiler warns of
+    // one it misses.
+    return {L"STATIC", 0, 0};
 }
 
 // The dialog manager's keys follow WS_GROUP and WS_TABSTOP: each control and
@@ -71,6 +74,21 @@ DWORD KeyboardStyle(const form::Control& c, const std::vector<form::TabStop>& st
 // UI Automation's LiveSetting property, which oleacc.h leaves out.
 constexpr GUID kLiveSettingProperty{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr int kPolite = 1;
+
+// The focus ring's width at 96 dpi; it grows with the screen's density.
+constexpr int kFocusRingWidth = 2;
+
+// A solid ring inside `r`, `width` pixels wide, in the text colour: the
+// system's dotted focus rectangle is one pixel and faint on coloured faces.
+void DrawFocusRing(HDC dc, RECT r, int width) {
+    HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+    for (int i = 0; i < width; ++i) {
+        FrameRect(dc, &r, ink);
+        InflateRect(&r, -1, -1);
+    }
+}
+
+int RingWidth(HWND hwnd) { return MulDiv(kFocusRingWidth, static_cast<int>(WindowDpi(hwnd)), 96); }
 
 }  // namespace
 
@@ -147,7 +165,7 @@ void QuizWindow::OnCreate() {
     font_ = CreateFormFont(dpi);
     CreateChildWindows(dpi);
     FitClientArea(dpi);
-    DescribeForAssistiveTechnology();
+    MakeLiveRegions();
     binding_.Load();
 }
 
@@ -162,11 +180,21 @@ void QuizWindow::CreateChildWindows(UINT dpi) {
         const std::wstring text = c->kind == form::Kind::TextBox ? std::wstring() : WideString(c->text);
         const form::PixelRect r = form::PlaceInWindow(form_, *c, static_cast<int>(dpi));
         const int number = ControlNumber(form_, c->id);
+        if (!c->accessibleName.empty()) {
+            // Assistive technology names a box by the label just before it;
+            // this one is never shown.
+            CreateWindowExW(0, L"STATIC", WideString(c->accessibleName).c_str(), WS_CHILD | SS_NOPREFIX, r.left,
+                            r.top, 0, 0, hwnd_, nullptr, instance_, nullptr);
+        }
         HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, r.left, r.top, r.width, r.height,
                                      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance_,
                                      nullptr);
         if (child == nullptr) throw std::runtime_error("a control could not be created");
         children_[static_cast<std::size_t>(number - kFirstControlNumber)] = child;
+        // Owner-drawn buttons draw their own ring; the others get one drawn over them.
+        if (c->kind == form::Kind::OptionButton || c->kind == form::Kind::TextBox) {
+            SetWindowSubclass(child, &QuizWindow::FocusRingProc, 0, 0);
+        }
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (c->kind == form::Kind::TextBox) SetWindowTextW(child, Wide(c->text));
         for (std::u16string_view item : c->items) {
@@ -213,9 +241,38 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void QuizWindow::OnCommand(int number, int code) {
-    // Enter and Esc arrive as IDOK and IDCANCEL, which are none of ours.
+    // The dialog manager turns Enter into IDOK, as no button is the default.
+    if (number == IDOK) return OnEnter();
     if (code != BN_CLICKED) return;
     if (const form::Control* c = ControlAt(form_, number)) binding_.Click(c->id);
+}
+
+void QuizWindow::OnEnter() {
+    // Enter presses a command button that has the focus, as Space does.
+    const form::Control* c = FormControl(GetFocus());
+    if (c != nullptr && c->kind == form::Kind::CommandButton) SendMessageW(GetFocus(), BM_CLICK, 0, 0);
+}
+
+LRESULT CALLBACK QuizWindow::FocusRingProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                           DWORD_PTR) noexcept {
+    const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); break;
+    case WM_PAINT:
+        if (GetFocus() == hwnd) {
+            HDC dc = GetWindowDC(hwnd);
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            OffsetRect(&r, -r.left, -r.top);
+            DrawFocusRing(dc, r, RingWidth(hwnd));
+            ReleaseDC(hwnd, dc);
+        }
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &QuizWindow::FocusRingProc, 0); break;
+    default: break;
+    }
+    return result;
 }
 
 LRESULT QuizWindow::OnControlColour(HDC dc, HWND child) {
@@ -244,11 +301,7 @@ void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, Wide(c->text), static_cast<int>(c->text.size()), &face,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = item.rcItem;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRing(dc, item.rcItem, RingWidth(item.hwndItem));
 }
 
 void QuizWindow::OnEraseBackground(HDC dc) {
@@ -330,20 +383,15 @@ std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) con
     return text;
 }
 
-// Names the controls that have no caption of their own and makes the text
-// boxes, which only the program writes, polite live regions; through the
-// system's annotation service.
-void QuizWindow::DescribeForAssistiveTechnology() {
+// Makes the text boxes, which only the program writes, polite live regions,
+// through the system's annotation service.
+void QuizWindow::MakeLiveRegions() {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccPropServices* services = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                    reinterpret_cast<void**>(&services)))) {
         for (std::size_t i = 0; i < children_.size(); ++i) {
             const form::Control& c = form_.controls[i];
-            if (!c.accessibleName.empty()) {
-                services->SetHwndPropStr(children_[i], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                         PROPID_ACC_NAME, WideString(c.accessibleName).c_str());
-            }
             if (c.kind == form::Kind::TextBox) {
                 VARIANT polite{};
                 polite.vt = VT_I4;

@@ -32,10 +32,13 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
+    static LRESULT CALLBACK FocusRingProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                          DWORD_PTR) noexcept;
     LRESULT Dispatch(UINT message, WPARAM wparam, LPARAM lparam);
 
     void OnCreate();
     void OnCommand(int number, int code);
+    void OnEnter();
     LRESULT OnControlColour(HDC dc, HWND child);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnEraseBackground(HDC dc);
@@ -59,7 +62,7 @@ private:
     void Uncheck(form::ControlId option) override;
     std::u16string ListItem(form::ControlId list, std::size_t index) const override;
     void Announce(form::ControlId box, std::u16string_view message) override;
-    void DescribeForAssistiveTechnology();
+    void MakeLiveRegions();
 
     const form::Form form_;
     HINSTANCE instance_;
