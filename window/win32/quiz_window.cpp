@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -78,13 +79,16 @@ constexpr int kPolite = 1;
 // The focus ring's width at 96 dpi; it grows with the screen's density.
 constexpr int kFocusRingWidth = 2;
 
+// `r` grown by `by` pixels on every side (shrunk, for a negative `by`).
+RECT Grown(RECT r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+
 // A solid ring inside `r`, `width` pixels wide, in the text colour: the
 // system's dotted focus rectangle is one pixel and faint on coloured faces.
 void DrawFocusRing(HDC dc, RECT r, int width) {
     HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
     for (int i = 0; i < width; ++i) {
-        FrameRect(dc, &r, ink);
-        InflateRect(&r, -1, -1);
+        const RECT edge = Grown(r, -i);
+        FrameRect(dc, &edge, ink);
     }
 }
 
@@ -106,7 +110,7 @@ QuizWindow::QuizWindow(HINSTANCE instance, form::Form form) : form_(std::move(fo
     RegisterClassExW(&wc);
     CreateWindowExW(0, className.c_str(), Wide(form_.caption), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
-    if (hwnd_ == nullptr) throw std::runtime_error("the quiz window could not be created");
+    if (hwnd_ == nullptr) std::abort();  // no window to show anything in; the program ends
 }
 
 QuizWindow::~QuizWindow() {
@@ -150,6 +154,12 @@ LRESULT QuizWindow::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam)); return 0;
     case WM_CTLCOLORSTATIC: return OnControlColour(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_NOTIFY:
+        if (reinterpret_cast<const NMHDR*>(lparam)->code == NM_CUSTOMDRAW) {
+            return OnCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lparam));
+        }
+        return 0;
+    case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: OnEraseBackground(reinterpret_cast<HDC>(wparam)); return TRUE;
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
     case WM_NEXTDLGCTL: OnNextControl(wparam, lparam); return 0;
@@ -165,13 +175,13 @@ void QuizWindow::OnCreate() {
     font_ = CreateFormFont(dpi);
     CreateChildWindows(dpi);
     FitClientArea(dpi);
-    MakeLiveRegions();
     binding_.Load();
 }
 
 void QuizWindow::CreateChildWindows(UINT dpi) {
     children_.assign(form_.controls.size(), nullptr);
-    const std::vector<form::TabStop> stops = form::TabSequence(form_);
+    stops_ = form::TabSequence(form_);
+    const std::vector<form::TabStop>& stops = stops_;
     // Windows takes the tab order, the option groups and the stacking from
     // the order the children are made in.
     for (const form::Control* c : form::SiblingOrder(form_)) {
@@ -189,12 +199,8 @@ void QuizWindow::CreateChildWindows(UINT dpi) {
         HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, r.left, r.top, r.width, r.height,
                                      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance_,
                                      nullptr);
-        if (child == nullptr) throw std::runtime_error("a control could not be created");
+        if (child == nullptr) std::abort();  // a window without all its controls is no quiz
         children_[static_cast<std::size_t>(number - kFirstControlNumber)] = child;
-        // Owner-drawn buttons draw their own ring; the others get one drawn over them.
-        if (c->kind == form::Kind::OptionButton || c->kind == form::Kind::TextBox) {
-            SetWindowSubclass(child, &QuizWindow::FocusRingProc, 0, 0);
-        }
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (c->kind == form::Kind::TextBox) SetWindowTextW(child, Wide(c->text));
         for (std::u16string_view item : c->items) {
@@ -243,8 +249,50 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void QuizWindow::OnCommand(int number, int code) {
     // The dialog manager turns Enter into IDOK, as no button is the default.
     if (number == IDOK) return OnEnter();
-    if (code != BN_CLICKED) return;
-    if (const form::Control* c = ControlAt(form_, number)) binding_.Click(c->id);
+    const form::Control* c = ControlAt(form_, number);
+    if (c == nullptr) return;
+    if (code == EN_SETFOCUS || code == EN_KILLFOCUS) return InvalidateRingAround(ChildWindow(c->id));
+    if (code == BN_CLICKED) binding_.Click(c->id);
+}
+
+// A text box's ring is drawn by the window around it, just outside its edge.
+RECT QuizWindow::RingAround(HWND child) const {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    return Grown(r, RingWidth(hwnd_));
+}
+
+void QuizWindow::InvalidateRingAround(HWND child) {
+    const RECT r = RingAround(child);
+    InvalidateRect(hwnd_, &r, TRUE);
+}
+
+void QuizWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    const form::Control* focused = FormControl(GetFocus());
+    if (focused != nullptr && focused->kind == form::Kind::TextBox) {
+        DrawFocusRing(dc, RingAround(GetFocus()), RingWidth(hwnd_));
+    }
+    EndPaint(hwnd_, &paint);
+}
+
+// Option buttons draw themselves; the ring goes over them once they have.
+LRESULT QuizWindow::OnCustomDraw(const NMCUSTOMDRAW& draw) {
+    const form::Control* c = FormControl(draw.hdr.hwndFrom);
+    if (c == nullptr || c->kind != form::Kind::OptionButton) return CDRF_DODEFAULT;
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage == CDDS_POSTPAINT && GetFocus() == draw.hdr.hwndFrom) {
+        // Within the part not covered by the button above, where they overlap.
+        RECT ring = draw.rc, visible{};
+        if (GetClipBox(draw.hdc, &visible) != ERROR) {
+            ring = {std::max(ring.left, visible.left), std::max(ring.top, visible.top),
+                    std::min(ring.right, visible.right), std::min(ring.bottom, visible.bottom)};
+        }
+        DrawFocusRing(draw.hdc, ring, RingWidth(hwnd_));
+    }
+    return CDRF_DODEFAULT;
 }
 
 void QuizWindow::OnEnter() {
@@ -253,27 +301,6 @@ void QuizWindow::OnEnter() {
     if (c != nullptr && c->kind == form::Kind::CommandButton) SendMessageW(GetFocus(), BM_CLICK, 0, 0);
 }
 
-LRESULT CALLBACK QuizWindow::FocusRingProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                           DWORD_PTR) noexcept {
-    const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
-    switch (message) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: InvalidateRect(hwnd, nullptr, TRUE); break;
-    case WM_PAINT:
-        if (GetFocus() == hwnd) {
-            HDC dc = GetWindowDC(hwnd);
-            RECT r{};
-            GetWindowRect(hwnd, &r);
-            OffsetRect(&r, -r.left, -r.top);
-            DrawFocusRing(dc, r, RingWidth(hwnd));
-            ReleaseDC(hwnd, dc);
-        }
-        break;
-    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, &QuizWindow::FocusRingProc, 0); break;
-    default: break;
-    }
-    return result;
-}
 
 LRESULT QuizWindow::OnControlColour(HDC dc, HWND child) {
     const form::Control* c = FormControl(child);
@@ -296,7 +323,7 @@ void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &face, Brush(c->background.value_or(form::Rgb{})));
     DrawEdge(dc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (pressed) OffsetRect(&face, 1, 1);
+    if (pressed) face = {face.left + 1, face.top + 1, face.right + 1, face.bottom + 1};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, Wide(c->text), static_cast<int>(c->text.size()), &face,
@@ -344,13 +371,13 @@ HBRUSH QuizWindow::Brush(form::Rgb colour) {
 void QuizWindow::KeepGroupReachable(form::ControlId option) {
     // An unchecked radio button loses its tab stop. While none of its group
     // is checked, the group's entry holds it, so Tab still reaches them.
-    for (const form::TabStop& stop : form::TabSequence(form_)) {
+    for (const form::TabStop& stop : stops_) {
         if (stop.frame == nullptr || stop.frame->id != form_.controls[form_.IndexOf(option)].container) continue;
         for (const form::Control* c : stop.controls) {
             if (IsChecked(c->id)) return;
         }
         HWND entry = ChildWindow(stop.entry->id);
-        SetWindowLongW(entry, GWL_STYLE, GetWindowLongW(entry, GWL_STYLE) | WS_TABSTOP);
+        SetWindowLongPtrW(entry, GWL_STYLE, GetWindowLongPtrW(entry, GWL_STYLE) | WS_TABSTOP);
     }
 }
 
@@ -406,8 +433,13 @@ void QuizWindow::MakeLiveRegions() {
 }
 
 // The box already holds the message; a live region is read out when it
-// reports a change.
+// reports a change. The regions are set up at the first message rather than
+// at start-up, which the system's annotation service would slow.
 void QuizWindow::Announce(form::ControlId box, std::u16string_view) {
+    if (!liveRegions_) {
+        MakeLiveRegions();
+        liveRegions_ = true;
+    }
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, ChildWindow(box), OBJID_CLIENT, CHILDID_SELF);
 }
 

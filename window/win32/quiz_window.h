@@ -5,11 +5,14 @@
 #endif
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <utility>
 #include <vector>
 
 #include "control_surface.h"
 #include "form.h"
+#include "form_rules.h"
 #include "quiz_binding.h"
 
 namespace kestrova::win32 {
@@ -32,13 +35,15 @@ public:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
-    static LRESULT CALLBACK FocusRingProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                          DWORD_PTR) noexcept;
     LRESULT Dispatch(UINT message, WPARAM wparam, LPARAM lparam);
 
     void OnCreate();
     void OnCommand(int number, int code);
     void OnEnter();
+    void OnPaint();
+    LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
+    RECT RingAround(HWND child) const;
+    void InvalidateRingAround(HWND child);
     LRESULT OnControlColour(HDC dc, HWND child);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void OnEraseBackground(HDC dc);
@@ -70,8 +75,11 @@ private:
     // By the control's place in the form, which is also its number less
     // kFirstControlNumber.
     std::vector<HWND> children_;
+    // The form's tab stops, which also tell each option group's entry.
+    std::vector<form::TabStop> stops_;
     HFONT font_ = nullptr;
     HWND focus_ = nullptr;  // given back the focus when the window is activated
+    bool liveRegions_ = false;
     // One brush per colour, made when first painted; the form has a handful.
     std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
     binding::QuizBinding binding_{form_, *this};
