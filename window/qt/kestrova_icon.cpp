@@ -1,19 +1,43 @@
 #include "kestrova_icon.h"
 
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
 
 #include "kestrova.xpm"
 
 namespace kestrova::qt {
+namespace {
 
-QIcon KestrovaIcon() {
-    const QPixmap art(kestrova_xpm);
-    QIcon icon(art);
-    // Pixel art stays crisp when each pixel is repeated a whole number of
-    // times, never smoothed.
-    for (int times : {2, 4, 8}) icon.addPixmap(art.scaled(art.size() * times, Qt::KeepAspectRatio, Qt::FastTransformation));
-    icon.addPixmap(art.scaled(art.size() / 2, Qt::KeepAspectRatio, Qt::FastTransformation));
-    return icon;
-}
+// The hamburger at whatever size is asked for, made only then: pixel art
+// stays crisp when each pixel is repeated a whole number of times (or every
+// n-th kept), never smoothed.
+class PixelArtIconEngine : public QIconEngine {
+public:
+    PixelArtIconEngine() : art_(kestrova_xpm) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        const int art = art_.width();
+        const int scaled = side >= art ? side / art * art : art / ((art + side - 1) / side);
+        return art_.scaled(scaled, scaled, Qt::KeepAspectRatio, Qt::FastTransformation);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const QPixmap image = pixmap(rect.size(), mode, state);
+        painter->drawPixmap(rect.x() + (rect.width() - image.width()) / 2,
+                            rect.y() + (rect.height() - image.height()) / 2, image);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {32, 32}, {64, 64}, {128, 128}, {256, 256}};
+    }
+    QIconEngine* clone() const override { return new PixelArtIconEngine; }
+
+private:
+    QPixmap art_;
+};
+
+}  // namespace
+
+QIcon KestrovaIcon() { return QIcon(new PixelArtIconEngine); }
 
 }  // namespace kestrova::qt
