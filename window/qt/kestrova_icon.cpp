@@ -27,8 +27,10 @@ public:
         painter->drawPixmap(rect.x() + (rect.width() - image.width()) / 2,
                             rect.y() + (rect.height() - image.height()) / 2, image);
     }
+    // X11 sends every size offered with the window at start-up; larger ones
+    // come from the desktop's icon theme, through the desktop entry.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        return {{16, 16}, {32, 32}, {64, 64}, {128, 128}, {256, 256}};
+        return {{16, 16}, {32, 32}, {64, 64}, {128, 128}};
     }
     QIconEngine* clone() const override { return new PixelArtIconEngine; }
 
