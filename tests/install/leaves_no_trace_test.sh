@@ -16,8 +16,11 @@ chmod 700 "$work/run"
 
 start_xvfb "$work"
 
-# A clean, known environment: a fresh home and runtime folder.
+# A clean, known environment: a fresh home and runtime folder, and a session
+# bus address where none answers, so that no bus is started on the
+# program's behalf (libdbus would launch one where the address is unset).
 env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" DISPLAY="$DISPLAY" LANG=C.UTF-8 \
+  DBUS_SESSION_BUS_ADDRESS="unix:path=$work/run/no-bus" \
   strace -f -qq -e trace=%file,%network -o "$work/trace" "$program" 2>/dev/null &
 pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name ' Kestrova$' | head -n1)

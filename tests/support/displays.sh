@@ -10,6 +10,10 @@ start_xvfb() {
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
   export DISPLAY=":$(cat "$work/display")"
+  # A private display has no session bus. Rather than let libdbus start one
+  # on a program's behalf, which would outlive the test, give an address
+  # where none answers.
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus"
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.05; done
   echo "Xvfb on $DISPLAY does not answer" >&2
   return 1
