@@ -92,7 +92,6 @@ void DrawFocusRing(HDC dc, RECT r, int width) {
     }
 }
 
-int RingWidth(HWND hwnd) { return MulDiv(kFocusRingWidth, static_cast<int>(WindowDpi(hwnd)), 96); }
 
 }  // namespace
 
@@ -171,6 +170,7 @@ LRESULT QuizWindow::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void QuizWindow::OnCreate() {
     const UINT dpi = WindowDpi(hwnd_);
+    dpi_ = dpi;
     // The font first: each control gets it before its text.
     font_ = CreateFormFont(dpi);
     CreateChildWindows(dpi);
@@ -235,6 +235,7 @@ void QuizWindow::FitClientArea(UINT dpi) {
 }
 
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
     HFONT old = font_;
     font_ = CreateFormFont(dpi);
     for (HWND child : children_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -255,12 +256,14 @@ void QuizWindow::OnCommand(int number, int code) {
     if (code == BN_CLICKED) binding_.Click(c->id);
 }
 
+int QuizWindow::RingWidth() const { return MulDiv(kFocusRingWidth, static_cast<int>(dpi_), 96); }
+
 // A text box's ring is drawn by the window around it, just outside its edge.
 RECT QuizWindow::RingAround(HWND child) const {
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-    return Grown(r, RingWidth(hwnd_));
+    return Grown(r, RingWidth());
 }
 
 void QuizWindow::InvalidateRingAround(HWND child) {
@@ -273,7 +276,7 @@ void QuizWindow::OnPaint() {
     HDC dc = BeginPaint(hwnd_, &paint);
     const form::Control* focused = FormControl(GetFocus());
     if (focused != nullptr && focused->kind == form::Kind::TextBox) {
-        DrawFocusRing(dc, RingAround(GetFocus()), RingWidth(hwnd_));
+        DrawFocusRing(dc, RingAround(GetFocus()), RingWidth());
     }
     EndPaint(hwnd_, &paint);
 }
@@ -290,7 +293,7 @@ LRESULT QuizWindow::OnCustomDraw(const NMCUSTOMDRAW& draw) {
             ring = {std::max(ring.left, visible.left), std::max(ring.top, visible.top),
                     std::min(ring.right, visible.right), std::min(ring.bottom, visible.bottom)};
         }
-        DrawFocusRing(draw.hdc, ring, RingWidth(hwnd_));
+        DrawFocusRing(draw.hdc, ring, RingWidth());
     }
     return CDRF_DODEFAULT;
 }
@@ -328,7 +331,7 @@ void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, Wide(c->text), static_cast<int>(c->text.size()), &face,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) DrawFocusRing(dc, item.rcItem, RingWidth(item.hwndItem));
+    if (item.itemState & ODS_FOCUS) DrawFocusRing(dc, item.rcItem, RingWidth());
 }
 
 void QuizWindow::OnEraseBackground(HDC dc) {

@@ -43,6 +43,7 @@ private:
     void OnPaint();
     LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
     RECT RingAround(HWND child) const;
+    int RingWidth() const;
     void InvalidateRingAround(HWND child);
     LRESULT OnControlColour(HDC dc, HWND child);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -78,6 +79,7 @@ private:
     // The form's tab stops, which also tell each option group's entry.
     std::vector<form::TabStop> stops_;
     HFONT font_ = nullptr;
+    UINT dpi_ = 96;  // the window's dots per inch, followed as it changes
     HWND focus_ = nullptr;  // given back the focus when the window is activated
     bool liveRegions_ = false;
     // One brush per colour, made when first painted; the form has a handful.
