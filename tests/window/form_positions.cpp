@@ -3,6 +3,7 @@
 // real window know where to click without keeping their own copy of the form.
 #include <iostream>
 
+#include "form_rules.h"
 #include "kestrova_form.h"
 
 int main() {
@@ -10,15 +11,7 @@ int main() {
     const Form form = KestrovaForm();
     for (const Control& c : form.controls) {
         if (!c.visible) continue;
-        int left = c.left, top = c.top;
-        if (!c.container.name.empty()) {
-            const Control* frame = form.Find(c.container);
-            left += frame->left;
-            top += frame->top;
-        }
-        std::cout << c.id.name;
-        if (c.id.index != ControlId::kSingle) std::cout << '(' << c.id.index << ')';
-        std::cout << ' ' << left / kTwipsPerPixel << ' ' << top / kTwipsPerPixel << ' ' << c.width / kTwipsPerPixel
-                  << ' ' << c.height / kTwipsPerPixel << '\n';
+        const PixelRect r = PlaceInWindow(form, c, 96);
+        std::cout << DisplayName(c.id) << ' ' << r.left << ' ' << r.top << ' ' << r.width << ' ' << r.height << '\n';
     }
 }

@@ -65,7 +65,9 @@ void QuizBinding::Click(form::ControlId id) {
             wire.operation(controller_, id.index);
             // A command rewrites the result box away from the focus; say
             // what it now holds.
-            if (control->kind == form::Kind::CommandButton) surface_.Announce(form::kResultBox, SpokenText(GetResultText()));
+            if (control->kind == form::Kind::CommandButton) {
+                surface_.Announce(form::kResultBox, SpokenText(GetResultText()));
+            }
             return;
         }
     }

@@ -75,6 +75,4 @@ struct Form {
     std::size_t IndexOf(ControlId id) const;
 };
 
-constexpr int kTwipsPerPixel = 15;  // at 96 dots per inch
-
 }  // namespace kestrova::form

@@ -169,26 +169,24 @@ LRESULT QuizWindow::Dispatch(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void QuizWindow::OnCreate() {
-    const UINT dpi = WindowDpi(hwnd_);
-    dpi_ = dpi;
+    dpi_ = static_cast<int>(WindowDpi(hwnd_));
     // The font first: each control gets it before its text.
-    font_ = CreateFormFont(dpi);
-    CreateChildWindows(dpi);
-    FitClientArea(dpi);
+    font_ = CreateFormFont();
+    CreateChildWindows();
+    FitClientArea();
     binding_.Load();
 }
 
-void QuizWindow::CreateChildWindows(UINT dpi) {
+void QuizWindow::CreateChildWindows() {
     children_.assign(form_.controls.size(), nullptr);
     stops_ = form::TabSequence(form_);
-    const std::vector<form::TabStop>& stops = stops_;
     // Windows takes the tab order, the option groups and the stacking from
     // the order the children are made in.
     for (const form::Control* c : form::SiblingOrder(form_)) {
         const ControlClass cls = ClassOf(*c);
-        const DWORD style = WS_CHILD | cls.style | KeyboardStyle(*c, stops) | (c->visible ? WS_VISIBLE : 0);
+        const DWORD style = WS_CHILD | cls.style | KeyboardStyle(*c, stops_) | (c->visible ? WS_VISIBLE : 0);
         const std::wstring text = c->kind == form::Kind::TextBox ? std::wstring() : WideString(c->text);
-        const form::PixelRect r = form::PlaceInWindow(form_, *c, static_cast<int>(dpi));
+        const form::PixelRect r = form::PlaceInWindow(form_, *c, dpi_);
         const int number = ControlNumber(form_, c->id);
         if (!c->accessibleName.empty()) {
             // Assistive technology names a box by the label just before it;
@@ -210,40 +208,40 @@ void QuizWindow::CreateChildWindows(UINT dpi) {
     if (const form::Control* first = form::FirstFocus(form_)) focus_ = ChildWindow(first->id);
 }
 
-HFONT QuizWindow::CreateFormFont(UINT dpi) const {
-    return CreateFontW(-MulDiv(form_.font.points, static_cast<int>(dpi), 72), 0, 0, 0, form_.font.weight, FALSE,
+HFONT QuizWindow::CreateFormFont() const {
+    return CreateFontW(-MulDiv(form_.font.points, dpi_, 72), 0, 0, 0, form_.font.weight, FALSE,
                        FALSE, FALSE, static_cast<BYTE>(form_.font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, Wide(form_.font.face));
 }
 
-void QuizWindow::PlaceChildWindows(UINT dpi) {
+void QuizWindow::PlaceChildWindows() {
     for (std::size_t i = 0; i < children_.size(); ++i) {
-        const form::PixelRect r = form::PlaceInWindow(form_, form_.controls[i], static_cast<int>(dpi));
+        const form::PixelRect r = form::PlaceInWindow(form_, form_.controls[i], dpi_);
         SetWindowPos(children_[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
-void QuizWindow::FitClientArea(UINT dpi) {
+void QuizWindow::FitClientArea() {
     RECT window{}, client{};
     GetWindowRect(hwnd_, &window);
     GetClientRect(hwnd_, &client);
-    const int width = form::TwipsToPixels(form_.clientWidth, static_cast<int>(dpi)) +
+    const int width = form::TwipsToPixels(form_.clientWidth, dpi_) +
                       (window.right - window.left) - client.right;
-    const int height = form::TwipsToPixels(form_.clientHeight, static_cast<int>(dpi)) +
+    const int height = form::TwipsToPixels(form_.clientHeight, dpi_) +
                        (window.bottom - window.top) - client.bottom;
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
+    dpi_ = static_cast<int>(dpi);
     HFONT old = font_;
-    font_ = CreateFormFont(dpi);
+    font_ = CreateFormFont();
     for (HWND child : children_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     DeleteObject(old);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    PlaceChildWindows(dpi);
-    FitClientArea(dpi);
+    PlaceChildWindows();
+    FitClientArea();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -256,7 +254,7 @@ void QuizWindow::OnCommand(int number, int code) {
     if (code == BN_CLICKED) binding_.Click(c->id);
 }
 
-int QuizWindow::RingWidth() const { return MulDiv(kFocusRingWidth, static_cast<int>(dpi_), 96); }
+int QuizWindow::RingWidth() const { return MulDiv(kFocusRingWidth, dpi_, 96); }
 
 // A text box's ring is drawn by the window around it, just outside its edge.
 RECT QuizWindow::RingAround(HWND child) const {
@@ -374,8 +372,9 @@ HBRUSH QuizWindow::Brush(form::Rgb colour) {
 void QuizWindow::KeepGroupReachable(form::ControlId option) {
     // An unchecked radio button loses its tab stop. While none of its group
     // is checked, the group's entry holds it, so Tab still reaches them.
+    const form::ControlId frame = form_.controls[form_.IndexOf(option)].container;
     for (const form::TabStop& stop : stops_) {
-        if (stop.frame == nullptr || stop.frame->id != form_.controls[form_.IndexOf(option)].container) continue;
+        if (stop.frame == nullptr || stop.frame->id != frame) continue;
         for (const form::Control* c : stop.controls) {
             if (IsChecked(c->id)) return;
         }

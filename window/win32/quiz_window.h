@@ -52,10 +52,10 @@ private:
     void OnNextControl(WPARAM wparam, LPARAM lparam);
     void OnActivate(WPARAM wparam);
 
-    void CreateChildWindows(UINT dpi);
-    HFONT CreateFormFont(UINT dpi) const;
-    void PlaceChildWindows(UINT dpi);
-    void FitClientArea(UINT dpi);
+    void CreateChildWindows();
+    HFONT CreateFormFont() const;
+    void PlaceChildWindows();
+    void FitClientArea();
     HWND ChildWindow(form::ControlId id) const;
     // The form's control behind a child window; nullptr for none of ours.
     const form::Control* FormControl(HWND child) const;
@@ -79,7 +79,7 @@ private:
     // The form's tab stops, which also tell each option group's entry.
     std::vector<form::TabStop> stops_;
     HFONT font_ = nullptr;
-    UINT dpi_ = 96;  // the window's dots per inch, followed as it changes
+    int dpi_ = 96;  // the window's dots per inch, followed as it changes
     HWND focus_ = nullptr;  // given back the focus when the window is activated
     bool liveRegions_ = false;
     // One brush per colour, made when first painted; the form has a handful.
