@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Opens kestrova.html in headless Chromium and uses it as a person would:
 what it shows at opening, answers by mouse and by keyboard, what assistive
-technology is told, and that every result matches the Linux window's.
+technology is told, and that every result matches the Linux window's; then
+on the screens of a classroom, phones to the whiteboard, by touch.
 
-   page_test.py PAGE LINUX_RESULT SCREENSHOT_DIR
+   page_test.py PAGE LINUX_RESULT SCREENSHOT_DIR AXE_JS
 
 Prints one line per check and "N passed, M failed".
 """
@@ -14,12 +15,14 @@ import tempfile
 from pathlib import Path
 
 from selenium import webdriver
+
+from screens import check_screens
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.chrome.service import Service
 
-page, linux_result, screenshots = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3])
+page, linux_result, screenshots, axe_js = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]), Path(sys.argv[4])
 passed = failed = 0
 
 
@@ -43,7 +46,7 @@ COUNTRIES_TOP_DOWN = ["Англия", "Германия", "Китай", "САЩ"
                       "Южна Корея", "Япония"]
 WRONG = "Грешен отговор.\r\n"
 PROMPT = "Направете своя избор!"
-# CSS pixels from the page's top-left corner: twips / 15.
+# CSS pixels from the form's top-left corner at 1 x: twips / 15.
 PLACES = {"Label1(0)": (64, 0, 337, 25), "Frame1(0)": (64, 32, 145, 193), "Frame1(1)": (248, 32, 153, 193),
           "Option1(6)": (72, 56, 121, 19), "Option1(2)": (72, 136, 121, 19), "Option2(3)": (256, 200, 121, 19),
           "Command1(0)": (64, 232, 105, 19), "Command1(1)": (288, 232, 105, 19), "Text1(0)": (8, 256, 449, 121)}
@@ -65,13 +68,23 @@ for arg in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-backgr
             "--disable-component-update", "--no-first-run", "--disable-sync", "--window-size=800,700",
             "--force-device-scale-factor=1", f"--user-data-dir={tempfile.mkdtemp()}"):
     options.add_argument(arg)
+options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
 driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 url = page.resolve().as_uri()
+# Every violation of the page's policy is kept where the test can read it.
+driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+    window.policyViolations = [];
+    document.addEventListener('securitypolicyviolation',
+        e => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI));"""})
 
 
 def open_page():
+    """The page afresh, on a desktop browser's 800 x 700 viewport unless a screen is set."""
     driver.get(url)
     driver.find_element(By.ID, "Text1(0)")
+    # The program builds the controls once it has compiled.
+    driver.execute_script("return new Promise(r => (function wait() { document.querySelector('#kestrova label') ? r()"
+                          " : setTimeout(wait, 10); })())")
 
 
 def el(name):
@@ -91,6 +104,12 @@ def click(name):
     ActionChains(driver).move_to_element_with_offset(el(name), 0, 0).click().perform()
 
 
+def spoken():
+    """What the page's polite live regions hold, in page order, empty ones left out."""
+    return driver.execute_script("return [...document.querySelectorAll('[aria-live=polite]')]"
+                                 ".map(e => e.textContent).filter(t => t)")
+
+
 def focused():
     return driver.execute_script("return document.activeElement.id")
 
@@ -106,6 +125,8 @@ def keys(*sequence):
 
 
 try:
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 800, "height": 700, "deviceScaleFactor": 1, "mobile": False})
     open_page()
     # At opening.
     check(driver.title == "www.kestrova.example Kestrova", "the page's title is the window caption")
@@ -123,11 +144,14 @@ try:
     check(box() == shown(linux[0]), "the assignment, as the Linux window shows it")
     check(len(linux[0]) == 816, "the assignment has 816 characters")
     check(not el("Text1(1)").is_displayed() and not el("List1").is_displayed(), "motto and list stay hidden")
+    # The exact form, scaled: each place divided by the scale is its place at 1 x.
     origin = driver.execute_script("return document.getElementById('kestrova').getBoundingClientRect()")
+    scale = origin["width"] / 461
+    check(abs(origin["height"] / scale - 382) <= 1, f"the form keeps its proportions at {scale:.2f} x")
     for name, (x, y, w, h) in PLACES.items():
         r = driver.execute_script("return arguments[0].closest('label') ? arguments[0].closest('label')"
                                   ".getBoundingClientRect() : arguments[0].getBoundingClientRect()", el(name))
-        got = (r["x"] - origin["x"], r["y"] - origin["y"], r["width"], r["height"])
+        got = tuple(round(v / scale, 1) for v in (r["x"] - origin["x"], r["y"] - origin["y"], r["width"], r["height"]))
         check(all(abs(a - b) <= 1 for a, b in zip(got, (x, y, w, h))), f"{name} at {(x, y, w, h)}, seen {got}")
 
     # By mouse, each run against the Linux window.
@@ -171,14 +195,38 @@ try:
     check(("textbox", "Резултат") in seen, "the result box is named «Резултат»")
     check(("heading", "Мобилни телефони - фирми и страни") in seen, "the heading")
     check(not any(n == "Неприятното" or (n or "").startswith("Неприятното") for _, n in seen), "the motto is not exposed")
-    check(driver.execute_script("return document.querySelector('[aria-live=polite]').textContent") == PROMPT,
-          "the live region says the prompt")
+    check(spoken() == [PROMPT], "a live region says the prompt")
     screenshots.mkdir(parents=True, exist_ok=True)
     open_page()
     for name in ("Option1(2)", "Option2(2)", "Command1(0)"):
         click(name)
     el("kestrova").screenshot(str(screenshots / "kestrova-web.png"))
     print("screenshot:", screenshots / "kestrova-web.png")
+
+    # The same verdict twice: each is a change of a live region, in turn.
+    open_page()
+    click("Option1(2)")
+    click("Command1(0)")
+    first = driver.execute_script("return [...document.querySelectorAll('[aria-live=polite]')].map(e => e.textContent)")
+    click("Command1(0)")
+    second = driver.execute_script("return [...document.querySelectorAll('[aria-live=polite]')].map(e => e.textContent)")
+    check(len(first) == 2 and sorted(first) == sorted(second) == ["", "Грешен отговор."] and first != second,
+          f"the same verdict twice is spoken from the other region: {first} then {second}")
+
+    # A clean start, and the policy still in force.
+    logged = [e for e in driver.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
+    check(not logged, f"no console error or warning: {logged[:3]}")
+    check(driver.execute_script("return window.policyViolations") == [], "the page starts with no policy violation")
+    blocked = driver.execute_script("""return fetch('https://www.kestrova.example/').then(() => 'sent', () => 'blocked')
+        .then(r => new Promise(ok => setTimeout(() => ok([r, window.policyViolations]), 100)))""")
+    check(blocked[0] == "blocked" and any(v.startswith("connect-src") for v in blocked[1]),
+          f"the policy forbids every connection: {blocked}")
+    icons = driver.execute_script("return [...document.querySelectorAll('link[rel~=icon], link[rel=apple-touch-icon]')]"
+                                  ".map(l => l.href.slice(0, 22))")
+    check(len(icons) == 2 and all(i == "data:image/png;base64," for i in icons), "tab and home-screen icons inlined")
+
+
+    check_screens(driver, open_page, check, Path(axe_js).read_text(), screenshots)
 finally:
     driver.quit()
 

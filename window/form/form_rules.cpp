@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "decimal_text.h"
+#include "sort_stable.h"
 
 namespace kestrova::form {
 namespace {
@@ -11,16 +12,6 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 
 bool IsOption(const Control& c) { return c.kind == Kind::OptionButton; }
-
-// Insertion sort: stable, and for a form's few dozen controls as quick as
-// the standard library's stable sort at a small fraction of its code, which
-// counts in the web page.
-template <typename T, typename Less>
-void SortStable(std::vector<T>& items, Less less) {
-    for (std::size_t i = 1; i < items.size(); ++i) {
-        for (std::size_t j = i; j > 0 && less(items[j], items[j - 1]); --j) std::swap(items[j], items[j - 1]);
-    }
-}
 
 }  // namespace
 
@@ -31,6 +22,10 @@ int TwipsToPixels(int twips, int dpi) {
     const long long n = scaled + half;
     return static_cast<int>(n >= 0 ? n / kTwipsPerInch : -((-n + kTwipsPerInch - 1) / kTwipsPerInch));
 }
+
+int FocusRingWidth(int dpi) { return TwipsToPixels(30, dpi); }
+
+int IndicatorSize(int dpi) { return TwipsToPixels(180, dpi); }
 
 PixelRect PlaceInContainer(const Control& c, int dpi) {
     return {TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),

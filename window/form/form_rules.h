@@ -12,8 +12,16 @@ namespace kestrova::form {
 // the option groups, the tab sequence, the first focus and the stacking.
 // Each front end asks here instead of working these out itself.
 
+// The density at which 15 twips make one pixel.
+inline constexpr int kReferenceDpi = 96;
+
 // Twips to pixels at `dpi`, rounded to the nearest pixel, halves up.
 int TwipsToPixels(int twips, int dpi);
+
+// The focus ring's width: 2 pixels at the reference density, growing with it.
+int FocusRingWidth(int dpi);
+// An option button's circle: 12 pixels across at the reference density.
+int IndicatorSize(int dpi);
 
 struct PixelRect {
     int left = 0, top = 0, width = 0, height = 0;

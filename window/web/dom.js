@@ -1,9 +1,12 @@
 // The DOM side of the page: creates and reads elements for the C++ front
-// end, and hands Clicks back to it. Holds no quiz knowledge.
+// end, and hands Clicks and the viewport's size back to it. Holds no quiz
+// knowledge and no layout rule: places, bands and sizes all come from C++.
 mergeInto(LibraryManager.library, {
   $Dom: {
     parts: [],  // by control: {box: what is placed, input: what holds the state}
-    live: null,
+    live: [],   // two polite regions, spoken in turn
+    breaks: [], // by touch band: what ends its line
+    spoken: 0,
     text: function (ptr, length) {
       var s = '';
       for (var i = 0; i < length; i += 4096) {
@@ -18,24 +21,32 @@ mergeInto(LibraryManager.library, {
       return 'rgb(' + (rgb >> 16 & 255) + ',' + (rgb >> 8 & 255) + ',' + (rgb & 255) + ')';
     },
     root: function () { return document.getElementById('kestrova'); },
+    size: function (style, left, top, width, height) {
+      style.left = left;
+      style.top = top;
+      style.width = width;
+      style.height = height;
+    },
   },
 
   dom_page__deps: ['$Dom'],
-  dom_page: function (title, titleLength, width, height, rgb, face, faceLength, points) {
+  dom_page: function (title, titleLength, rgb, face, faceLength) {
     document.title = Dom.text(title, titleLength);
-    var root = Dom.root(), style = root.style;
-    style.width = width + 'px';
-    style.height = height + 'px';
-    style.background = Dom.rgb(rgb);
+    var root = Dom.root();
+    root.style.background = Dom.rgb(rgb);
     // A metric twin where the face itself is missing.
-    style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
-    style.fontSize = points + 'pt';
-    var live = document.createElement('div');
-    live.className = 'announce';
-    live.setAttribute('role', 'status');
-    live.setAttribute('aria-live', 'polite');
-    root.appendChild(live);
-    Dom.live = live;
+    root.style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
+    // A screen reader takes a change of a live region's text as news, but
+    // may drop the same words twice in one region; two regions in turn make
+    // every announcement a change.
+    for (var i = 0; i < 2; i++) {
+      var live = document.createElement('div');
+      live.className = 'announce';
+      live.setAttribute('role', 'status');
+      live.setAttribute('aria-live', 'polite');
+      root.appendChild(live);
+      Dom.live.push(live);
+    }
   },
 
   dom_create__deps: ['$Dom'],
@@ -63,14 +74,58 @@ mergeInto(LibraryManager.library, {
     (parent < 0 ? Dom.root() : Dom.parts[parent].box).appendChild(Dom.parts[control].box);
   },
 
+  dom_present_exact__deps: ['$Dom'],
+  dom_present_exact: function (left, top, width, height, fontPixels100, line, indicator) {
+    var root = Dom.root(), style = root.style;
+    root.className = 'exact';
+    Dom.size(style, left + 'px', top + 'px', width + 'px', height + 'px');
+    style.fontSize = fontPixels100 / 100 + 'px';
+    style.setProperty('--line', line + 'px');
+    style.setProperty('--indicator', indicator + 'px');
+  },
+
   dom_place__deps: ['$Dom'],
   dom_place: function (control, left, top, width, height) {
     var style = Dom.parts[control].box.style;
-    style.left = left + 'px';
-    style.top = top + 'px';
-    style.width = width + 'px';
-    style.height = height + 'px';
+    Dom.size(style, left + 'px', top + 'px', width + 'px', height + 'px');
+    style.order = style.flex = '';
   },
+
+  dom_present_touch__deps: ['$Dom'],
+  dom_present_touch: function (fontPixels, target, indicator, line) {
+    var root = Dom.root(), style = root.style;
+    root.className = 'touch';
+    Dom.size(style, '', '', '', '');
+    // The reader's own text size where it is larger (1rem is theirs).
+    style.fontSize = 'max(' + fontPixels + 'px, ' + fontPixels / 16 + 'rem)';
+    style.setProperty('--target', target + 'px');
+    style.setProperty('--indicator', indicator + 'px');
+    style.setProperty('--line', line + 'px');
+    Dom.parts.forEach(function (part) { Dom.size(part.box.style, '', '', '', ''); });
+  },
+
+  dom_flow__deps: ['$Dom'],
+  dom_flow: function (control, band, wholeWidth, widthInEms1000) {
+    var style = Dom.parts[control].box.style;
+    if (!Dom.breaks[band]) {
+      var end = Dom.breaks[band] = document.createElement('div');
+      end.className = 'break';
+      end.style.order = 2 * band + 1;
+      Dom.root().appendChild(end);
+    }
+    style.order = 2 * band;
+    style.flex = wholeWidth ? '1 1 100%' : '1 1 ' + widthInEms1000 / 1000 + 'em';
+  },
+
+  dom_fit__deps: ['$Dom'],
+  dom_fit: function (control) {
+    var box = Dom.parts[control].box, style = getComputedStyle(box);
+    box.style.height = 'auto';
+    box.style.height = box.scrollHeight + parseFloat(style.borderTopWidth) + parseFloat(style.borderBottomWidth) + 'px';
+  },
+
+  dom_reveal__deps: ['$Dom'],
+  dom_reveal: function (control) { Dom.parts[control].box.scrollIntoView({block: 'nearest'}); },
 
   dom_colour__deps: ['$Dom'],
   dom_colour: function (control, rgb) { Dom.parts[control].box.style.background = Dom.rgb(rgb); },
@@ -110,8 +165,16 @@ mergeInto(LibraryManager.library, {
     var part = Dom.parts[control];
     // A radio's change fires only as it becomes checked, by mouse or keys.
     part.input.addEventListener(part.kind === 3 ? 'change' : 'click', function () {
-      Module['_kestrova_click'](context, control);
+      _kestrova_click(context, control);
     });
+  },
+
+  dom_watch_viewport: function (context) {
+    var report = function () {
+      _kestrova_resize(context, window.innerWidth, window.innerHeight);
+    };
+    window.addEventListener('resize', report);
+    report();
   },
 
   dom_is_checked__deps: ['$Dom'],
@@ -136,13 +199,12 @@ mergeInto(LibraryManager.library, {
   dom_copy_item: function (control, item, out) { Dom.write(Dom.parts[control].box.options[item].value, out); },
 
   dom_focus__deps: ['$Dom'],
-  dom_focus: function (control) { Dom.parts[control].input.focus(); },
+  dom_focus: function (control) { Dom.parts[control].input.focus({preventScroll: true}); },
 
   dom_announce__deps: ['$Dom'],
   dom_announce: function (ptr, length) {
-    // Emptied first, so that the same words twice are still a change.
-    Dom.live.textContent = '';
-    var text = Dom.text(ptr, length);
-    setTimeout(function () { Dom.live.textContent = text; }, 50);
+    var now = Dom.live[Dom.spoken++ % 2], before = Dom.live[Dom.spoken % 2];
+    before.textContent = '';
+    now.textContent = Dom.text(ptr, length);
   },
 });

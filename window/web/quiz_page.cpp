@@ -10,8 +10,6 @@
 namespace kestrova::web {
 namespace {
 
-constexpr int kCssDpi = 96;
-
 int Rgb(form::Rgb c) { return c.r << 16 | c.g << 8 | c.b; }
 
 int Length(std::u16string_view text) { return static_cast<int>(text.size()); }
@@ -38,9 +36,8 @@ QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
 }
 
 void QuizPage::Realise() {
-    dom_page(form_.caption.data(), Length(form_.caption), form::TwipsToPixels(form_.clientWidth, kCssDpi),
-             form::TwipsToPixels(form_.clientHeight, kCssDpi), Rgb(form_.background), form_.font.face.data(),
-             Length(form_.font.face), form_.font.points);
+    dom_page(form_.caption.data(), Length(form_.caption), Rgb(form_.background), form_.font.face.data(),
+             Length(form_.font.face));
     for (std::size_t i = 0; i < form_.controls.size(); ++i) Create(static_cast<int>(i), form_.controls[i]);
 
     // The page's order is its tab order and its radios' arrow order: each
@@ -61,15 +58,46 @@ void QuizPage::Realise() {
     for (std::size_t depth = 0; depth < stacking.size(); ++depth) {
         dom_stack(Number(stacking[depth]->id), static_cast<int>(stacking.size() - depth));
     }
+    dom_watch_viewport(this);
     if (const form::Control* first = form::FirstFocus(form_)) dom_focus(Number(first->id));
+}
+
+void QuizPage::Resize(int width, int height) {
+    const form::Viewport viewport{width, height};
+    presentation_ = form::ChoosePresentation(form_, viewport);
+    if (presentation_ == form::Presentation::Exact) {
+        PresentExact(viewport);
+    } else {
+        PresentTouch();
+    }
+}
+
+void QuizPage::PresentExact(form::Viewport viewport) {
+    const form::ExactFit fit = form::FitExact(form_, viewport);
+    dom_present_exact(fit.left, fit.top, fit.width, fit.height,
+                      static_cast<int>(form::FontPixels(form_.font, fit.dpi) * 100 + 0.5),
+                      form::FocusRingWidth(fit.dpi), form::IndicatorSize(fit.dpi));
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+        const form::PixelRect r = form::PlaceInContainer(form_.controls[i], fit.dpi);
+        dom_place(static_cast<int>(i), r.left, r.top, r.width, r.height);
+    }
+}
+
+void QuizPage::PresentTouch() {
+    dom_present_touch(static_cast<int>(form::FontPixels(form_.font, form::kReferenceDpi) + 0.5),
+                      form::kLeastTouchTarget, form::kTouchIndicator, form::FocusRingWidth(form::kReferenceDpi));
+    for (const form::TouchPlace& p : form::TouchLayout(form_)) {
+        dom_flow(Number(p.control->id), p.band, p.wholeWidth ? 1 : 0, static_cast<int>(p.widthInEms * 1000 + 0.5));
+    }
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+        if (form_.controls[i].kind == form::Kind::TextBox && form_.controls[i].visible) dom_fit(static_cast<int>(i));
+    }
 }
 
 void QuizPage::Create(int index, const form::Control& c) {
     const std::u16string id = Utf16(form::DisplayName(c.id));
     const std::u16string group = c.container.name.empty() ? std::u16string() : Utf16(form::DisplayName(c.container));
     dom_create(index, DomKind(c), id.data(), Length(id), group.data(), Length(group));
-    const form::PixelRect r = form::PlaceInContainer(c, kCssDpi);
-    dom_place(index, r.left, r.top, r.width, r.height);
     if (c.background) dom_colour(index, Rgb(*c.background));
     dom_set_text(index, c.text.data(), Length(c.text));
     for (std::u16string_view item : c.items) dom_add_item(index, item.data(), Length(item));
@@ -88,6 +116,12 @@ void QuizPage::Click(int index) {
 
 void QuizPage::SetText(form::ControlId box, std::u16string_view text) {
     dom_set_text(Number(box), text.data(), Length(text));
+    // The touch layout's box grows with its text, which may then reach
+    // below the screen: the new text is brought into view.
+    if (presentation_ == form::Presentation::Touch) {
+        dom_fit(Number(box));
+        dom_reveal(Number(box));
+    }
 }
 
 std::u16string QuizPage::Text(form::ControlId box) const {

@@ -3,14 +3,15 @@
 #include "control_surface.h"
 #include "form.h"
 #include "quiz_binding.h"
+#include "screen_layout.h"
 
 namespace kestrova::web {
 
 // The quiz as a web page: realises the form description as real HTML
 // controls (so the browser's own keyboard handling and accessibility
 // apply) and reports Load and each Click to the quiz binding, which holds
-// the wiring. Places come from the form's rules at 96 dpi, one CSS pixel
-// to 15 twips.
+// the wiring. How the form is shown on the viewport, the exact form scaled
+// or the touch layout, comes from the form's screen rules.
 class QuizPage : private binding::ControlSurface {
 public:
     explicit QuizPage(form::Form form);
@@ -19,10 +20,14 @@ public:
 
     // A Click the page reported for the control at `index` in the form.
     void Click(int index);
+    // The viewport has this size in CSS pixels, at opening or since a change.
+    void Resize(int width, int height);
 
 private:
     void Realise();
     void Create(int index, const form::Control& control);
+    void PresentExact(form::Viewport viewport);
+    void PresentTouch();
     int Number(form::ControlId id) const;
 
     void SetText(form::ControlId box, std::u16string_view text) override;
@@ -33,6 +38,7 @@ private:
     void Announce(form::ControlId box, std::u16string_view message) override;
 
     const form::Form form_;
+    form::Presentation presentation_ = form::Presentation::Exact;
     binding::QuizBinding binding_{form_, *this};
 };
 

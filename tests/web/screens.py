@@ -1,0 +1,191 @@
+"""The page on the screens of a classroom, used by touch as a student with a
+phone or a teacher at the whiteboard would: which presentation each screen
+gets, target sizes, nothing cut off, taps, a right answer in view, the focus
+ring and the buttons' text drawn whole, and axe-core's verdict."""
+import io
+
+from PIL import Image
+
+# (name, width, height, device pixel ratio, mobile, touch, the presentation
+# it should get). The exact form where it fits at 1.5 x (692 x 573) or more.
+SCREENS = [
+    ("phone", 360, 780, 3, True, True, "touch"),
+    ("small-phone", 320, 640, 2, True, True, "touch"),
+    ("phone-on-its-side", 780, 360, 3, True, True, "touch"),
+    ("tablet", 768, 1024, 2, True, True, "exact"),
+    ("tablet-on-its-side", 1180, 820, 2, True, True, "exact"),
+    ("whiteboard", 1920, 1080, 1, False, True, "exact"),
+    ("desktop", 1366, 768, 1, False, False, "exact"),
+    ("zoom-400", 320, 200, 4, False, False, "touch"),
+]
+AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
+FORM_WIDTH, FORM_HEIGHT = 461, 382  # CSS pixels at 1 x
+TARGETS = "#kestrova label, #kestrova button"
+NOKIA = "Нокиа (на фински: Nokia)"
+
+
+def check_screens(driver, open_page, check, axe_source, screenshots):
+    def js(script, *args):
+        return driver.execute_script(script, *args)
+
+    def rects(selector):
+        return js("return [...document.querySelectorAll(arguments[0])].map(e => {"
+                  " const r = e.getBoundingClientRect();"
+                  " return {id: e.id || e.querySelector('input').id, x: r.x, y: r.y, w: r.width, h: r.height}; })",
+                  selector)
+
+    def tap(x, y):
+        point = [{"x": x, "y": y, "radiusX": 4, "radiusY": 4, "force": 1}]
+        driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": point})
+        driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+    def tap_control(name):
+        r = js("const e = document.getElementById(arguments[0]); e.scrollIntoView({block: 'nearest'});"
+               " const r = (e.closest('label') || e).getBoundingClientRect();"
+               " return [r.x + r.width / 2, r.y + r.height / 2]", name)
+        tap(*r)
+
+    def axe(when):
+        if not js("return !!window.axe"):
+            js(axe_source)
+        found = driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "axe.run(document, {runOnly: {type: 'tag', values: arguments[0]}})"
+            ".then(r => done(r.violations.map(v => v.id + ': ' + v.nodes.map(n => n.target.join(' ')).join(', '))))",
+            AXE_TAGS)
+        check(not found, f"{when}: axe-core finds no violation {found}")
+
+    def picture():
+        shot = driver.execute_cdp_cmd("Page.captureScreenshot", {"format": "png"})["data"]
+        import base64
+        return Image.open(io.BytesIO(base64.b64decode(shot))).convert("RGB")
+
+    def dark(pixel):
+        return max(pixel) < 60
+
+    for name, width, height, ratio, mobile, touch, expected in SCREENS:
+        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                               {"width": width, "height": height, "deviceScaleFactor": ratio, "mobile": mobile})
+        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch, "maxTouchPoints": 5})
+        open_page()
+        at = f"{name} {width} x {height}"
+        shown = js("return document.getElementById('kestrova').className")
+        check(shown == expected, f"{at}: the {expected} presentation, seen {shown}")
+        form = js("return document.getElementById('kestrova').getBoundingClientRect().toJSON()")
+        targets = rects(TARGETS)
+        smallest = min(min(t["w"], t["h"]) for t in targets)
+        if shown == "exact":
+            scale = form["width"] / FORM_WIDTH
+            fill = form["width"] * form["height"] / (width * height)
+            # The largest that fits: one step of density more would not.
+            check(scale >= 1.5 and (form["width"] + 8 > width or form["height"] + 7 > height),
+                  f"{at}: the exact form at {scale:.2f} x fills {fill:.0%} of the screen")
+            check(abs(form["x"] - (width - form["width"]) / 2) <= 1 and abs(form["y"] - (height - form["height"]) / 2) <= 1,
+                  f"{at}: the form is centred")
+            rows = rects("fieldset label")  # each frame's, top row first
+            pitch = min(b["y"] - a["y"] for a, b in zip(rows, rows[1:]) if b["y"] > a["y"])
+            check(pitch >= 24, f"{at}: option rows {pitch:.1f} px apart")
+            print(f"screen: {at}: exact at {scale:.2f} x, {fill:.0%} of the screen, rows {pitch:.1f} px apart")
+        else:
+            check(smallest >= 44, f"{at}: every option and command at least 44 x 44, smallest {smallest:.1f}")
+            overlaps = [(a["id"], b["id"]) for i, a in enumerate(targets) for b in targets[i + 1:]
+                        if a["x"] < b["x"] + b["w"] - 0.5 and b["x"] < a["x"] + a["w"] - 0.5
+                        and a["y"] < b["y"] + b["h"] - 0.5 and b["y"] < a["y"] + a["h"] - 0.5]
+            check(not overlaps, f"{at}: no two targets overlap {overlaps[:3]}")
+            order = js("return ['Label1(0)', 'Frame1(0)', 'Frame1(1)', 'Command1(0)', 'Text1(0)']"
+                       ".map(n => document.getElementById(n).getBoundingClientRect().toJSON())")
+            heading, firms, countries, evaluate, box = order
+            check(heading["bottom"] <= firms["top"] and firms["bottom"] <= evaluate["top"]
+                  and countries["bottom"] <= evaluate["top"] and evaluate["bottom"] <= box["top"]
+                  and (countries["top"] >= firms["bottom"] or countries["left"] >= firms["right"]),
+                  f"{at}: heading, firms, countries, commands, then the result box")
+            font = js("return parseFloat(getComputedStyle(document.querySelector('fieldset label')).fontSize)")
+            check(font >= 16, f"{at}: text {font} px")
+            print(f"screen: {at}: touch layout, smallest target {smallest:.1f} px, "
+                  f"{'two columns' if countries['top'] < firms['bottom'] else 'one column'}")
+        check(js("return window.scrollY") == 0 and js("return document.getElementById('Label1(0)')"
+                                                      ".getBoundingClientRect().top") >= 0,
+              f"{at}: opens at the top, the heading in view")
+        check(js("return document.activeElement.id") == "Text1(0)", f"{at}: the focus starts in the result box")
+        check(js("return document.documentElement.scrollWidth") <= width, f"{at}: no sideways scrolling")
+        cut = js("return [...document.querySelectorAll('#kestrova label > span, #kestrova button, legend, h1')]"
+                 ".filter(e => e.scrollWidth > e.clientWidth + 1 || e.getBoundingClientRect().right >"
+                 " (e.closest('label') || e.parentElement).getBoundingClientRect().right + 1).map(e => e.textContent)")
+        check(not cut, f"{at}: no text cut off {cut}")
+        axe(f"{at}, at opening")
+
+        # Keyboard focus on an option: its ring whole, over the row above.
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyDown", "key": "Tab", "code": "Tab",
+                                                          "windowsVirtualKeyCode": 9})
+        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", "key": "Tab", "code": "Tab",
+                                                          "windowsVirtualKeyCode": 9})
+        ring = js("const l = document.activeElement.closest('label'); l.scrollIntoView({block: 'nearest'});"
+                  " const r = l.getBoundingClientRect(); return [document.activeElement.id, r.x, r.y, r.width, r.height,"
+                  " parseFloat(getComputedStyle(l).outlineWidth)]")
+        image = picture()
+        focus_id, x, y, w, h, line = ring
+        x0, y0, x1, y1 = (round(v * ratio) for v in (x, y, x + w, y + h))
+        # The ring's inner rows of pixels, leaving a pixel at each side for
+        # the snapping of fractional places.
+        thick = range(1, max(2, int(line * ratio) - 1))
+        edges = {"top": [(i, y0 + t) for i in range(x0 + 4, x1 - 4, 3) for t in thick],
+                 "bottom": [(i, y1 - 1 - t) for i in range(x0 + 4, x1 - 4, 3) for t in thick],
+                 "left": [(x0 + t, j) for j in range(y0 + 4, y1 - 4, 3) for t in thick],
+                 "right": [(x1 - 1 - t, j) for j in range(y0 + 4, y1 - 4, 3) for t in thick]}
+        broken = [edge for edge, points in edges.items() if not all(dark(image.getpixel(p)) for p in points)]
+        check(focus_id == "Option1(6)" and not broken, f"{at}: the focus ring on {focus_id} is whole, broken: {broken}")
+
+        # The buttons' text inside their borders.
+        spill = []
+        for b in rects("#kestrova button"):
+            if b["y"] < 0 or b["y"] + b["h"] > height:
+                js("document.getElementById(arguments[0]).scrollIntoView({block: 'nearest'})", b["id"])
+                image = picture()
+                b = next(r for r in rects("#kestrova button") if r["id"] == b["id"])
+            bx0, by0, bx1, by1 = (round(v * ratio) for v in (b["x"], b["y"], b["x"] + b["w"], b["y"] + b["h"]))
+            border = max(1, round(js("return parseFloat(getComputedStyle(document.getElementById(arguments[0]))"
+                                     ".borderBottomWidth)", b["id"]) * ratio))
+            rows = [j for j in range(by0, by1) if any(dark(image.getpixel((i, j))) for i in range(bx0 + border, bx1 - border))]
+            if not rows or rows[-1] >= by1 - border or rows[0] < by0 + border:
+                spill.append(b["id"])
+        check(not spill, f"{at}: the buttons' text stays inside their borders {spill}")
+
+        # A tap at each option's centre checks it.
+        missed = []
+        for option in js("return [...document.querySelectorAll('input[type=radio]')].map(e => e.id)"):
+            tap_control(option)
+            if not js("return document.getElementById(arguments[0]).checked", option):
+                missed.append(option)
+        check(not missed, f"{at}: a tap at each option's centre checks it, missed {missed}")
+
+        # A right answer by taps, and the verdict in view.
+        for control in ("Option1(2)", "Option2(2)", "Command1(0)"):
+            tap_control(control)
+        box = js("const b = document.getElementById('Text1(0)'); const r = b.getBoundingClientRect();"
+                 " return {top: r.top, bottom: r.bottom, scroll: b.scrollTop, inner: b.scrollHeight - b.clientHeight,"
+                 " text: b.value}")
+        whole = box["top"] >= -1 and box["bottom"] <= height + 1
+        check(box["text"].startswith("Браво! Позна.\n" + NOKIA) and box["scroll"] == 0
+              and (whole or (shown == "touch" and abs(box["top"]) <= 1)),
+              f"{at}: after a right answer the verdict is on screen, from its first line, box {box['top']:.0f}"
+              f" to {box['bottom']:.0f}")
+        if shown == "touch":
+            check(box["inner"] <= 1, f"{at}: the box holds the whole verdict without scrolling inside it")
+        print(f"screen: {at}: the whole verdict {'in view' if whole else 'from the top, taller than the screen'}")
+        axe(f"{at}, after a right answer")
+        (screenshots / "screens").mkdir(parents=True, exist_ok=True)
+        picture().save(screenshots / "screens" / f"{name}.png")
+
+    # The reader's own text size: 24 px instead of 16, on a phone.
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 360, "height": 780, "deviceScaleFactor": 3, "mobile": True})
+    driver.execute_cdp_cmd("Page.setFontSizes", {"fontSizes": {"standard": 24, "fixed": 24}})
+    open_page()
+    font = js("return parseFloat(getComputedStyle(document.querySelector('fieldset label')).fontSize)")
+    cut = js("return [...document.querySelectorAll('#kestrova label')].filter(l => l.scrollWidth > l.clientWidth + 1"
+             " || l.getBoundingClientRect().right > innerWidth).map(l => l.textContent)")
+    check(font >= 24 and not cut and js("return document.documentElement.scrollWidth") <= 360,
+          f"phone with 24 px text: text {font} px, nothing cut off {cut}")
+    driver.execute_cdp_cmd("Page.setFontSizes", {"fontSizes": {"standard": 16, "fixed": 13}})
+    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+    driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})

@@ -1,0 +1,125 @@
+#include "screen_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kestrova_form.h"
+
+namespace kestrova::form {
+namespace {
+
+struct ScreenCase {
+    const char* screen;
+    Viewport viewport;
+    Presentation presentation;
+    int dpi;  // the exact form's, worked out by hand from 6915 x 5730 twips
+};
+
+// The largest dpi d with round(6915 d / 1440) <= width and
+// round(5730 d / 1440) <= height.
+const ScreenCase kScreens[] = {
+    {"desktop 1366 x 768", {1366, 768}, Presentation::Exact, 193},   // 767.96 high
+    {"whiteboard 1920 x 1080", {1920, 1080}, Presentation::Exact, 271},
+    {"tablet 768 x 1024", {768, 1024}, Presentation::Exact, 160},   // 768.33 wide
+    {"tablet 1180 x 820", {1180, 820}, Presentation::Exact, 206},
+    {"just 1.5 x: 692 x 573", {692, 573}, Presentation::Exact, 144},
+    {"a pixel short of it", {691, 573}, Presentation::Touch, 143},
+    {"phone 360 x 780", {360, 780}, Presentation::Touch, 75},  // 360.16 wide
+    {"phone on its side 780 x 360", {780, 360}, Presentation::Touch, 90},
+    {"400 % zoom, 320 x 200", {320, 200}, Presentation::Touch, 50},
+    {"nothing at all", {0, 0}, Presentation::Touch, 0},
+};
+
+TEST(ScreenLayoutTest, EachScreenGetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
+    const Form form = KestrovaForm();
+    for (const ScreenCase& s : kScreens) {
+        SCOPED_TRACE(s.screen);
+        const ExactFit fit = FitExact(form, s.viewport);
+        EXPECT_EQ(fit.dpi, s.dpi);
+        EXPECT_LE(fit.width, s.viewport.width);
+        EXPECT_LE(fit.height, s.viewport.height);
+        EXPECT_EQ(ChoosePresentation(form, s.viewport), s.presentation);
+    }
+}
+
+TEST(ScreenLayoutTest, TheExactFormIsCentredAndScaledAsAWhole) {
+    const Form form = KestrovaForm();
+    const ExactFit fit = FitExact(form, {1366, 768});
+    // 6915 x 5730 twips at 193 dpi: 926.8 x 767.96 pixels.
+    EXPECT_EQ(fit.width, 927);
+    EXPECT_EQ(fit.height, 768);
+    EXPECT_EQ(fit.left, (1366 - 927) / 2);
+    EXPECT_EQ(fit.top, 0);
+    // Rows 240 twips apart are 24 pixels apart at the least exact density.
+    EXPECT_EQ(TwipsToPixels(240, kLeastExactDpi), 24);
+    // 12 points at 193 dpi.
+    EXPECT_DOUBLE_EQ(FontPixels(form.font, 193), 12.0 * 193 / 72);
+    EXPECT_DOUBLE_EQ(FontPixels(form.font, kReferenceDpi), 16.0);
+}
+
+TEST(ScreenLayoutTest, RingAndCircleGrowWithTheDensity) {
+    EXPECT_EQ(FocusRingWidth(96), 2);
+    EXPECT_EQ(FocusRingWidth(144), 3);
+    EXPECT_EQ(FocusRingWidth(192), 4);
+    EXPECT_EQ(IndicatorSize(96), 12);
+    EXPECT_EQ(IndicatorSize(144), 18);
+}
+
+TEST(ScreenLayoutTest, TouchLayoutKeepsTheFormsTopToBottomOrderInBands) {
+    const Form form = KestrovaForm();
+    struct Expected {
+        std::string name;
+        int band;
+        bool wholeWidth;
+        double widthInEms;  // the form's width over 240 twips, its 12 points
+    };
+    const std::vector<Expected> expected = {
+        {"Label1(0)", 0, true, 5055 / 240.0},
+        {"Frame1(0)", 1, false, 2175 / 240.0},
+        {"Frame1(1)", 1, false, 2295 / 240.0},
+        {"Command1(0)", 2, false, 1575 / 240.0},
+        {"Command1(1)", 2, false, 1575 / 240.0},
+        {"Text1(0)", 3, true, 6735 / 240.0},
+    };
+    const std::vector<TouchPlace> places = TouchLayout(form);
+    ASSERT_EQ(places.size(), expected.size());  // the motto, the list and the options are not on it
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        EXPECT_EQ(DisplayName(places[i].control->id), expected[i].name);
+        EXPECT_EQ(places[i].band, expected[i].band);
+        EXPECT_EQ(places[i].wholeWidth, expected[i].wholeWidth);
+        EXPECT_DOUBLE_EQ(places[i].widthInEms, expected[i].widthInEms);
+    }
+}
+
+TEST(ScreenLayoutTest, ControlsSideBySideShareABandWhateverTheirOrderInTheForm) {
+    Form form;
+    form.font.points = 12;
+    const auto control = [](std::string_view name, int left, int top, int height, bool visible) {
+        Control c;
+        c.id = {name, 0};
+        c.left = left;
+        c.top = top;
+        c.height = height;
+        c.visible = visible;
+        return c;
+    };
+    // Listed bottom first, and the right one before the left one.
+    form.controls = {control("Low", 0, 2000, 300, true), control("Right", 3000, 100, 500, true),
+                     control("Left", 0, 300, 300, true), control("Hidden", 0, 1000, 100, false)};
+    const std::vector<TouchPlace> places = TouchLayout(form);
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_EQ(places[0].control->id.name, "Left");
+    EXPECT_EQ(places[1].control->id.name, "Right");
+    EXPECT_EQ(places[0].band, 0);
+    EXPECT_EQ(places[1].band, 0);
+    EXPECT_FALSE(places[0].wholeWidth);
+    EXPECT_EQ(places[2].control->id.name, "Low");
+    EXPECT_EQ(places[2].band, 1);
+    EXPECT_TRUE(places[2].wholeWidth);
+}
+
+}  // namespace
+}  // namespace kestrova::form
