@@ -23,6 +23,9 @@ for arg in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-backgr
             f"--user-data-dir={tempfile.mkdtemp()}"):
     options.add_argument(arg)
 driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+# A desktop browser's screen, where the quiz shows its exact form.
+driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                       {"width": 1366, "height": 768, "deviceScaleFactor": 1, "mobile": False})
 FIRST_PAINT = """
 const done = arguments[0];
 const look = () => {

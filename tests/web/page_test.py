@@ -8,6 +8,7 @@ on the screens of a classroom, phones to the whiteboard, by touch.
 
 Prints one line per check and "N passed, M failed".
 """
+import gzip
 import json
 import subprocess
 import sys
@@ -81,9 +82,8 @@ driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
 def open_page():
     """The page afresh, on a desktop browser's 800 x 700 viewport unless a screen is set."""
     driver.get(url)
-    driver.find_element(By.ID, "Text1(0)")
     # The program builds the controls once it has compiled.
-    driver.execute_script("return new Promise(r => (function wait() { document.querySelector('#kestrova label') ? r()"
+    driver.execute_script("return new Promise(r => (function wait() { document.getElementById('Text1(0)') ? r()"
                           " : setTimeout(wait, 10); })())")
 
 
@@ -124,6 +124,9 @@ def keys(*sequence):
     chain.perform()
 
 
+raw = page.read_bytes()
+check(len(raw) <= 64 * 1024 and len(gzip.compress(raw, 9)) <= 30 * 1024,
+      f"the page weighs {len(raw) / 1024:.1f} KB, {len(gzip.compress(raw, 9)) / 1024:.1f} KB gzipped")
 try:
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                            {"width": 800, "height": 700, "deviceScaleFactor": 1, "mobile": False})

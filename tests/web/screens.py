@@ -113,29 +113,61 @@ def check_screens(driver, open_page, check, axe_source, screenshots):
                  " (e.closest('label') || e.parentElement).getBoundingClientRect().right + 1).map(e => e.textContent)")
         check(not cut, f"{at}: no text cut off {cut}")
         axe(f"{at}, at opening")
+        opening_height = js("return document.getElementById('Text1(0)').getBoundingClientRect().height")
 
-        # Keyboard focus on an option: its ring whole, over the row above.
-        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyDown", "key": "Tab", "code": "Tab",
-                                                          "windowsVirtualKeyCode": 9})
-        driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", "key": "Tab", "code": "Tab",
-                                                          "windowsVirtualKeyCode": 9})
-        ring = js("const l = document.activeElement.closest('label'); l.scrollIntoView({block: 'nearest'});"
-                  " const r = l.getBoundingClientRect(); return [document.activeElement.id, r.x, r.y, r.width, r.height,"
-                  " parseFloat(getComputedStyle(l).outlineWidth)]")
+        # The focus ring whole on every stop Tab reaches, an option's over
+        # the row above it.
+        def press(key, code):
+            for kind in ("keyDown", "keyUp"):
+                driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": kind, "key": key, "code": key,
+                                                                  "windowsVirtualKeyCode": code})
+
+        def ring_broken():
+            focus_id, x, y, w, h, line = js(
+                "const e = document.activeElement, l = e.closest('label') || e; l.scrollIntoView({block: 'nearest'});"
+                " const r = l.getBoundingClientRect(); return [e.id, r.x, r.y, r.width, r.height,"
+                " parseFloat(getComputedStyle(l).outlineWidth)]")
+            image = picture()
+            x0, y0, x1, y1 = (round(v * ratio) for v in (x, y, x + w, y + h))
+            width = line * ratio
+            need, slack = max(1, round(width) - 2), round(ratio) + 1
+
+            def run(pixels):
+                """The longest run of dark pixels, or None where it is off screen."""
+                pixels = [p for p in pixels if 0 <= p[0] < image.width and 0 <= p[1] < image.height]
+                longest = current = 0
+                for p in pixels:
+                    current = current + 1 if dark(image.getpixel(p)) else 0
+                    longest = max(longest, current)
+                return longest if pixels else None
+
+            # Across each edge, at points along it: a dark band as wide as
+            # the ring, give or take the snapping of fractional places.
+            across = {
+                "top": [[(i, j) for j in range(y0 - slack, y0 + round(width) + slack)] for i in range(x0 + 8, x1 - 8, 5)],
+                "bottom": [[(i, j) for j in range(y1 - round(width) - slack, y1 + slack)] for i in range(x0 + 8, x1 - 8, 5)],
+                "left": [[(i, j) for i in range(x0 - slack, x0 + round(width) + slack)] for j in range(y0 + 8, y1 - 8, 5)],
+                "right": [[(i, j) for i in range(x1 - round(width) - slack, x1 + slack)] for j in range(y0 + 8, y1 - 8, 5)],
+            }
+            broken = []
+            for edge, lines in across.items():
+                runs = [r for r in (run(line) for line in lines) if r is not None]
+                if (runs or edge in ("left", "right")) and not (runs and all(r >= need for r in runs)):
+                    broken.append(edge)
+            return focus_id, broken
+
+        rings = [ring_broken()]
+        # Tab into the firms, Down to the second row, on to the countries
+        # and the commands.
+        for key, code in (("Tab", 9), ("ArrowDown", 40), ("Tab", 9), ("Tab", 9), ("Tab", 9)):
+            press(key, code)
+            rings.append(ring_broken())
+        check([r[0] for r in rings] == ["Text1(0)", "Option1(6)", "Option1(9)", "Option2(4)", "Command1(0)", "Command1(1)"]
+              and not any(r[1] for r in rings), f"{at}: the focus ring is whole on every stop: {rings}")
+
+        # The buttons' text inside their borders, with the focus elsewhere.
+        js("document.activeElement.blur()")
         image = picture()
-        focus_id, x, y, w, h, line = ring
-        x0, y0, x1, y1 = (round(v * ratio) for v in (x, y, x + w, y + h))
-        # The ring's inner rows of pixels, leaving a pixel at each side for
-        # the snapping of fractional places.
-        thick = range(1, max(2, int(line * ratio) - 1))
-        edges = {"top": [(i, y0 + t) for i in range(x0 + 4, x1 - 4, 3) for t in thick],
-                 "bottom": [(i, y1 - 1 - t) for i in range(x0 + 4, x1 - 4, 3) for t in thick],
-                 "left": [(x0 + t, j) for j in range(y0 + 4, y1 - 4, 3) for t in thick],
-                 "right": [(x1 - 1 - t, j) for j in range(y0 + 4, y1 - 4, 3) for t in thick]}
-        broken = [edge for edge, points in edges.items() if not all(dark(image.getpixel(p)) for p in points)]
-        check(focus_id == "Option1(6)" and not broken, f"{at}: the focus ring on {focus_id} is whole, broken: {broken}")
-
-        # The buttons' text inside their borders.
         spill = []
         for b in rects("#kestrova button"):
             if b["y"] < 0 or b["y"] + b["h"] > height:
@@ -145,7 +177,8 @@ def check_screens(driver, open_page, check, axe_source, screenshots):
             bx0, by0, bx1, by1 = (round(v * ratio) for v in (b["x"], b["y"], b["x"] + b["w"], b["y"] + b["h"]))
             border = max(1, round(js("return parseFloat(getComputedStyle(document.getElementById(arguments[0]))"
                                      ".borderBottomWidth)", b["id"]) * ratio))
-            rows = [j for j in range(by0, by1) if any(dark(image.getpixel((i, j))) for i in range(bx0 + border, bx1 - border))]
+            rows = [j for j in range(max(0, by0), min(image.height, by1))
+                    if any(dark(image.getpixel((i, j))) for i in range(max(0, bx0 + border), min(image.width, bx1 - border)))]
             if not rows or rows[-1] >= by1 - border or rows[0] < by0 + border:
                 spill.append(b["id"])
         check(not spill, f"{at}: the buttons' text stays inside their borders {spill}")
@@ -170,7 +203,11 @@ def check_screens(driver, open_page, check, axe_source, screenshots):
               f"{at}: after a right answer the verdict is on screen, from its first line, box {box['top']:.0f}"
               f" to {box['bottom']:.0f}")
         if shown == "touch":
-            check(box["inner"] <= 1, f"{at}: the box holds the whole verdict without scrolling inside it")
+            # The assignment is longer than any verdict: the box fits the new text.
+            height_now = box["bottom"] - box["top"]
+            check(box["inner"] <= 1 and height_now < opening_height,
+                  f"{at}: the box holds the whole verdict without scrolling inside it and no more:"
+                  f" {height_now:.0f} px, {opening_height:.0f} px at opening")
         print(f"screen: {at}: the whole verdict {'in view' if whole else 'from the top, taller than the screen'}")
         axe(f"{at}, after a right answer")
         (screenshots / "screens").mkdir(parents=True, exist_ok=True)
