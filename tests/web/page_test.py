@@ -4,7 +4,7 @@ what it shows at opening, answers by mouse and by keyboard, what assistive
 technology is told, and that every result matches the Linux window's; then
 on the screens of a classroom, phones to the whiteboard, by touch.
 
-   page_test.py PAGE LINUX_RESULT SCREENSHOT_DIR AXE_JS
+   page_test.py PAGE LINUX_RESULT SCREENSHOT_DIR AXE_JS WHAT_USERS_SEE_JSON
 
 Prints one line per check and "N passed, M failed".
 """
@@ -18,12 +18,14 @@ from pathlib import Path
 from selenium import webdriver
 
 from screens import check_screens
+from seen_in_browser import check_what_users_see
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.chrome.service import Service
 
 page, linux_result, screenshots, axe_js = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]), Path(sys.argv[4])
+users_see = json.loads(subprocess.run([sys.argv[5]], capture_output=True, text=True, check=True).stdout)
 passed = failed = 0
 
 
@@ -229,6 +231,7 @@ try:
     check(len(icons) == 2 and all(i == "data:image/png;base64," for i in icons), "tab and home-screen icons inlined")
 
 
+    check_what_users_see(driver, open_page, check, users_see)
     check_screens(driver, open_page, check, Path(axe_js).read_text(), screenshots)
 finally:
     driver.quit()
