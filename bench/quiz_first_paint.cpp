@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "kestrova_form.h"
-#include "quiz_window.h"
+#include "form/quiz_form.h"
+#include "qt/quiz_window.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    kestrova::qt::QuizWindow window(kestrova::form::KestrovaForm());
+    kestrova::qt::QuizWindow window(kestrova::form::QuizForm());
     QuitAfterFirstPaint quit;
     window.installEventFilter(&quit);
     window.show();

@@ -6,7 +6,7 @@
 // the timed quiz does.
 #include <string>
 
-#include "win32_paint_stop.h"
+#include "bench/win32_paint_stop.h"
 
 namespace {
 

@@ -33,5 +33,5 @@ endforeach()
 # different paths make the same program.
 list(APPEND hardening_compile_flags -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
 
-add_compile_options("$<$<CONFIG:Release>:${hardening_compile_flags}>")
-add_link_options("$<$<CONFIG:Release>:LINKER:-z,relro;LINKER:-z,now>")
+target_compile_options(kestrova_build_flags INTERFACE "$<$<CONFIG:Release>:${hardening_compile_flags}>")
+target_link_options(kestrova_build_flags INTERFACE "$<$<CONFIG:Release>:LINKER:-z,relro;LINKER:-z,now>")

@@ -1,10 +1,10 @@
-#include "quiz_content.h"
+#include "core/quiz_content.h"
 
 #include <array>
 #include <stdexcept>
 #include <string>
 
-#include "decimal_text.h"
+#include "core/decimal_text.h"
 
 namespace kestrova {
 namespace {

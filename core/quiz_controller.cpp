@@ -1,6 +1,6 @@
-#include "quiz_controller.h"
+#include "core/quiz_controller.h"
 
-#include "quiz_content.h"
+#include "core/quiz_content.h"
 
 namespace kestrova {
 namespace {

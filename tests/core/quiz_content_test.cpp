@@ -1,4 +1,4 @@
-#include "quiz_content.h"
+#include "core/quiz_content.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "sha256.h"
+#include "support/sha256.h"
 
 namespace kestrova {
 namespace {

@@ -1,12 +1,12 @@
-#include "quiz_controller.h"
+#include "core/quiz_controller.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
-#include "fake_choice_view.h"
-#include "quiz_content.h"
+#include "support/fake_choice_view.h"
+#include "core/quiz_content.h"
 
 namespace kestrova {
 namespace {

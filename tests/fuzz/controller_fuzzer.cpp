@@ -16,9 +16,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "fake_choice_view.h"
-#include "quiz_content.h"
-#include "quiz_controller.h"
+#include "support/fake_choice_view.h"
+#include "core/quiz_content.h"
+#include "core/quiz_controller.h"
 
 namespace {
 

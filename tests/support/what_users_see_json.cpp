@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "what_users_see.h"
+#include "support/what_users_see.h"
 
 namespace seen = kestrova::testing::seen;
 

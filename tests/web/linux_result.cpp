@@ -11,12 +11,12 @@
 #include <sstream>
 #include <string>
 
-#include "kestrova_form.h"
-#include "quiz_window.h"
+#include "form/quiz_form.h"
+#include "qt/quiz_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const kestrova::form::Form form = kestrova::form::KestrovaForm();
+    const kestrova::form::Form form = kestrova::form::QuizForm();
     QJsonArray results;
     for (std::string line; std::getline(std::cin, line);) {
         kestrova::qt::QuizWindow window(form);
@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
             }
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(8, target->height() / 2));
         }
-        results.append(QString::fromStdU16String(window.Quiz().GetResultText()));
+        results.append(QString::fromStdU16String(window.Binding().GetResultText()));
     }
     std::fputs(QJsonDocument(results).toJson(QJsonDocument::Compact).constData(), stdout);
     return 0;

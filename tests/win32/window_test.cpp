@@ -16,10 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "control_numbers.h"
-#include "kestrova_form.h"
-#include "quiz_content.h"
-#include "quiz_window.h"
+#include "win32/control_numbers.h"
+#include "form/quiz_form.h"
+#include "core/quiz_content.h"
+#include "win32/quiz_window.h"
 
 namespace {
 
@@ -237,8 +237,8 @@ void PlacesColoursAndFontsAreWhatAPersonExpects(const Quiz& q, UINT dpi) {
 // A font handle is the program's own, so the fonts are read from the same
 // window code run here, in this process.
 void ControlsUseTheFormFont(UINT dpi) {
-    win32::QuizWindow local(GetModuleHandleW(nullptr), form::KestrovaForm());
-    const form::Form form = form::KestrovaForm();
+    win32::QuizWindow local(GetModuleHandleW(nullptr), form::QuizForm());
+    const form::Form form = form::QuizForm();
     const int height = -MulDiv(12, int(dpi), 72);
     for (const Expected& e : kExpected) {
         HWND child = GetDlgItem(local.Handle(), win32::ControlNumber(form, e.id));
@@ -405,7 +405,7 @@ int main(int argc, char** argv) {
         std::printf("FAILED: no Kestrova window\n0 passed, 1 failed\n");
         return 1;
     }
-    const Quiz quiz(window, form::KestrovaForm(), dpi);
+    const Quiz quiz(window, form::QuizForm(), dpi);
     WindowIsFixedWithItsCaption(quiz);
     ControlsAreAsTheFormSays(quiz);
     OpensWithNothingChosenAndFocusInTheResultBox(quiz);

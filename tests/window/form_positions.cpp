@@ -3,12 +3,12 @@
 // real window know where to click without keeping their own copy of the form.
 #include <iostream>
 
-#include "form_rules.h"
-#include "kestrova_form.h"
+#include "form/form_rules.h"
+#include "form/quiz_form.h"
 
 int main() {
     using namespace kestrova::form;
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     for (const Control& c : form.controls) {
         if (!c.visible) continue;
         const PixelRect r = PlaceInWindow(form, c, 96);

@@ -1,11 +1,11 @@
-#include "form_rules.h"
+#include "form/form_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "kestrova_form.h"
+#include "form/quiz_form.h"
 
 namespace kestrova::form {
 namespace {
@@ -36,7 +36,7 @@ TEST(FormRulesTest, TwipsBecomeWholePixelsRoundedHalfUp) {
 }
 
 TEST(FormRulesTest, FramedControlsArePlacedFromTheirFrameInTheWindow) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     const Control& nokia = *form.Find({kFirmButtons, 2});  // row 5 of the firm frame
     EXPECT_EQ(PlaceInContainer(nokia, 96), (PixelRect{8, 104, 121, 19}));
     EXPECT_EQ(PlaceInWindow(form, nokia, 96), (PixelRect{72, 136, 121, 19}));
@@ -54,7 +54,7 @@ TEST(FormRulesTest, ControlsAreNamedByArrayAndIndex) {
 }
 
 TEST(FormRulesTest, TabVisitsTheBoxEachGroupOnceThenTheCommands) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     const std::vector<TabStop> stops = TabSequence(form);
     ASSERT_EQ(stops.size(), 5u);
     std::vector<std::string> entries;
@@ -79,11 +79,11 @@ TEST(FormRulesTest, TheFocusChainKeepsEveryTabPositionButNeverTakesStillOrHidden
     for (const std::string& n : Options("Option2", {3, 4, 5, 6, 7, 8, 9})) expected.push_back(n);
     expected.push_back("Command1(0)");
     expected.push_back("Command1(1)");
-    EXPECT_EQ(Names(FocusChain(KestrovaForm())), expected);
+    EXPECT_EQ(Names(FocusChain(QuizForm())), expected);
 }
 
 TEST(FormRulesTest, TabEntersAGroupAtItsCheckedButtonElseItsEntry) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     auto nothing = [](const Control&) { return false; };
     auto next = [&](ControlId from, bool forward, auto checked) {
         const Control* c = NextTabTarget(form, from, forward, checked);
@@ -100,7 +100,7 @@ TEST(FormRulesTest, TabEntersAGroupAtItsCheckedButtonElseItsEntry) {
 }
 
 TEST(FormRulesTest, UpperRowsStandInFrontOfLowerOnes) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     const std::vector<std::string> order = Names(StackingOrder(form));
     auto at = [&](const std::string& name) { return std::find(order.begin(), order.end(), name) - order.begin(); };
     EXPECT_LT(at("Option1(6)"), at("Option1(9)"));  // rows 0 and 1 of the firms
@@ -110,7 +110,7 @@ TEST(FormRulesTest, UpperRowsStandInFrontOfLowerOnes) {
 }
 
 TEST(FormRulesTest, SiblingOrderKeepsEachGroupWholeAndFramesLast) {
-    const std::vector<std::string> order = Names(SiblingOrder(KestrovaForm()));
+    const std::vector<std::string> order = Names(SiblingOrder(QuizForm()));
     std::vector<std::string> expected{"Text1(0)", "Text1(1)", "Label1(0)"};
     for (const std::string& n : Options("Option1", {6, 9, 5, 7, 8, 2, 3, 0, 1, 4})) expected.push_back(n);
     for (const std::string& n : Options("Option2", {4, 1, 7, 8, 9, 2, 6, 5, 0, 3})) expected.push_back(n);

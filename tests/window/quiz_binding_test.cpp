@@ -1,4 +1,4 @@
-#include "quiz_binding.h"
+#include "binding/quiz_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "kestrova_form.h"
+#include "form/quiz_form.h"
 
 namespace kestrova::binding {
 namespace {
@@ -79,7 +79,7 @@ protected:
     ControlId Command(int i) const { return {form::kCommands, std::int16_t(i)}; }
     std::u16string Result() const { return binding.GetResultText(); }
 
-    form::Form form = form::KestrovaForm();
+    form::Form form = form::QuizForm();
     FakeSurface surface{form};
     QuizBinding binding{form, surface};
 };

@@ -1,11 +1,11 @@
-#include "screen_layout.h"
+#include "form/screen_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "kestrova_form.h"
+#include "form/quiz_form.h"
 
 namespace kestrova::form {
 namespace {
@@ -33,7 +33,7 @@ const ScreenCase kScreens[] = {
 };
 
 TEST(ScreenLayoutTest, EachScreenGetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     for (const ScreenCase& s : kScreens) {
         SCOPED_TRACE(s.screen);
         const ExactFit fit = FitExact(form, s.viewport);
@@ -45,7 +45,7 @@ TEST(ScreenLayoutTest, EachScreenGetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
 }
 
 TEST(ScreenLayoutTest, TheExactFormIsCentredAndScaledAsAWhole) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     const ExactFit fit = FitExact(form, {1366, 768});
     // 6915 x 5730 twips at 193 dpi: 926.8 x 767.96 pixels.
     EXPECT_EQ(fit.width, 927);
@@ -68,7 +68,7 @@ TEST(ScreenLayoutTest, RingAndCircleGrowWithTheDensity) {
 }
 
 TEST(ScreenLayoutTest, TouchLayoutKeepsTheFormsTopToBottomOrderInBands) {
-    const Form form = KestrovaForm();
+    const Form form = QuizForm();
     struct Expected {
         std::string name;
         int band;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "form.h"
+#include "form/form.h"
 
 namespace kestrova::binding {
 

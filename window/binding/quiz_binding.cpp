@@ -1,8 +1,8 @@
-#include "quiz_binding.h"
+#include "binding/quiz_binding.h"
 
 #include <array>
 
-#include "kestrova_form.h"
+#include "form/quiz_form.h"
 
 namespace kestrova::binding {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "control_surface.h"
-#include "form.h"
-#include "quiz_controller.h"
+#include "binding/control_surface.h"
+#include "form/form.h"
+#include "core/quiz_controller.h"
 
 namespace kestrova::binding {
 

@@ -1,8 +1,8 @@
-#include "form.h"
+#include "form/form.h"
 
 #include <stdexcept>
 
-#include "form_rules.h"
+#include "form/form_rules.h"
 
 namespace kestrova::form {
 

@@ -1,10 +1,10 @@
-#include "form_rules.h"
+#include "form/form_rules.h"
 
 #include <algorithm>
 #include <tuple>
 
-#include "decimal_text.h"
-#include "sort_stable.h"
+#include "core/decimal_text.h"
+#include "form/sort_stable.h"
 
 namespace kestrova::form {
 namespace {

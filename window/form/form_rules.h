@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "form.h"
+#include "form/form.h"
 
 namespace kestrova::form {
 

@@ -1,9 +1,9 @@
-#include "screen_layout.h"
+#include "form/screen_layout.h"
 
 #include <algorithm>
 
-#include "form_rules.h"
-#include "sort_stable.h"
+#include "form/form_rules.h"
+#include "form/sort_stable.h"
 
 namespace kestrova::form {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "form.h"
-#include "form_rules.h"
+#include "form/form.h"
+#include "form/form_rules.h"
 
 namespace kestrova::form {
 

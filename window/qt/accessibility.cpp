@@ -1,4 +1,4 @@
-#include "accessibility.h"
+#include "qt/accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "coloured_button.h"
+#include "qt/coloured_button.h"
 
 #include <QBrush>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "compact_radio_style.h"
+#include "qt/compact_radio_style.h"
 
 namespace kestrova::qt {
 

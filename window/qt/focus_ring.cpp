@@ -1,4 +1,4 @@
-#include "focus_ring.h"
+#include "qt/focus_ring.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,10 +1,10 @@
-#include "kestrova_icon.h"
+#include "qt/kestrova_icon.h"
 
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 
-#include "kestrova.xpm"
+#include "resources/kestrova.xpm"
 
 namespace kestrova::qt {
 namespace {

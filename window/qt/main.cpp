@@ -1,13 +1,13 @@
 #include <QApplication>
 
-#include "kestrova_form.h"
-#include "quiz_window.h"
+#include "form/quiz_form.h"
+#include "qt/quiz_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Docks and task switchers find the program's name and icon by this.
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTROVA_APP_ID));
-    kestrova::qt::QuizWindow window(kestrova::form::KestrovaForm());
+    kestrova::qt::QuizWindow window(kestrova::form::QuizForm());
     window.show();
     return app.exec();
 }

@@ -1,4 +1,4 @@
-#include "quiz_window.h"
+#include "qt/quiz_window.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -10,14 +10,14 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "accessibility.h"
-#include "coloured_button.h"
-#include "compact_radio_style.h"
-#include "focus_ring.h"
-#include "form_rules.h"
-#include "kestrova_form.h"
-#include "kestrova_icon.h"
-#include "qt_text.h"
+#include "qt/accessibility.h"
+#include "qt/coloured_button.h"
+#include "qt/compact_radio_style.h"
+#include "qt/focus_ring.h"
+#include "form/form_rules.h"
+#include "form/quiz_form.h"
+#include "qt/kestrova_icon.h"
+#include "qt/qt_text.h"
 
 namespace kestrova::qt {
 namespace {

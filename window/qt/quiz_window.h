@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "control_surface.h"
-#include "form.h"
-#include "quiz_binding.h"
+#include "binding/control_surface.h"
+#include "form/form.h"
+#include "binding/quiz_binding.h"
 
 namespace kestrova::qt {
 
@@ -27,7 +27,7 @@ public:
     // The widget realising a control; nullptr if the form has none.
     QWidget* Widget(form::ControlId id) const;
     // The quiz as the controller sees the window.
-    binding::QuizBinding& Quiz() { return binding_; }
+    binding::QuizBinding& Binding() { return binding_; }
 
 protected:
     bool focusNextPrevChild(bool next) override;

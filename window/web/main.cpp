@@ -1,5 +1,5 @@
-#include "kestrova_form.h"
-#include "quiz_page.h"
+#include "form/quiz_form.h"
+#include "web/quiz_page.h"
 
 // The page lives as long as the browser tab that shows it, so it is never
 // freed: the browser calls back into it for every Click after main returns.
@@ -8,4 +8,4 @@ extern "C" void kestrova_resize(void* page, int width, int height) {
     static_cast<kestrova::web::QuizPage*>(page)->Resize(width, height);
 }
 
-int main() { new kestrova::web::QuizPage(kestrova::form::KestrovaForm()); }
+int main() { new kestrova::web::QuizPage(kestrova::form::QuizForm()); }

@@ -1,11 +1,11 @@
-#include "quiz_page.h"
+#include "web/quiz_page.h"
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "dom.h"
-#include "form_rules.h"
+#include "web/dom.h"
+#include "form/form_rules.h"
 
 namespace kestrova::web {
 namespace {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "control_surface.h"
-#include "form.h"
-#include "quiz_binding.h"
-#include "screen_layout.h"
+#include "binding/control_surface.h"
+#include "form/form.h"
+#include "binding/quiz_binding.h"
+#include "form/screen_layout.h"
 
 namespace kestrova::web {
 

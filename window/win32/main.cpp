@@ -1,7 +1,7 @@
-#include "kestrova_form.h"
-#include "quiz_window.h"
+#include "form/quiz_form.h"
+#include "win32/quiz_window.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    kestrova::win32::QuizWindow window(instance, kestrova::form::KestrovaForm());
+    kestrova::win32::QuizWindow window(instance, kestrova::form::QuizForm());
     return window.Run(show);
 }

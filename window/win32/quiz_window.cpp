@@ -1,4 +1,4 @@
-#include "quiz_window.h"
+#include "win32/quiz_window.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "control_numbers.h"
-#include "form_rules.h"
+#include "win32/control_numbers.h"
+#include "form/form_rules.h"
 
 namespace kestrova::win32 {
 namespace {

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "control_surface.h"
-#include "form.h"
-#include "form_rules.h"
-#include "quiz_binding.h"
+#include "binding/control_surface.h"
+#include "form/form.h"
+#include "form/form_rules.h"
+#include "binding/quiz_binding.h"
 
 namespace kestrova::win32 {
 

@@ -18,9 +18,9 @@
 #include <qpa/qplatformintegration.h>
 #include <memory>
 
-#include "kestrova_form.h"
-#include "quiz_content.h"
-#include "quiz_window.h"
+#include "form/quiz_form.h"
+#include "core/quiz_content.h"
+#include "qt/quiz_window.h"
 
 
 using kestrova::QuizContent;
@@ -93,7 +93,7 @@ private:
     QRadioButton* Country(int i) const { return W<QRadioButton>(kestrova::form::kCountryButtons, std::int16_t(i)); }
     QPushButton* Command(int i) const { return W<QPushButton>(kestrova::form::kCommands, std::int16_t(i)); }
     QPlainTextEdit* ResultBox() const { return W<QPlainTextEdit>(kestrova::form::kTextBoxes, 0); }
-    QString ResultText() const { return QString::fromStdU16String(window->Quiz().GetResultText()); }
+    QString ResultText() const { return QString::fromStdU16String(window->Binding().GetResultText()); }
     int CheckedCount() const;
     QStringList TabRound(Qt::Key key) const;
     void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }
@@ -102,7 +102,7 @@ private:
 };
 
 void QuizWindowTest::init() {
-    window = std::make_unique<QuizWindow>(kestrova::form::KestrovaForm());
+    window = std::make_unique<QuizWindow>(kestrova::form::QuizForm());
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -366,8 +366,8 @@ void QuizWindowTest::uncheckingFromTheControllerRaisesNoClick() {
     Click(Firm(2));
     Click(Country(2));
     // The checked button of an exclusive group, unchecked all the same.
-    window->Quiz().ClearFirmButton(2);
-    window->Quiz().ClearCountryButton(2);
+    window->Binding().ClearFirmButton(2);
+    window->Binding().ClearCountryButton(2);
     QCOMPARE(CheckedCount(), 0);
     // Unchecking is no choice: the controller still holds Nokia/Финландия.
     Click(Command(0));
@@ -381,7 +381,7 @@ void QuizWindowTest::uncheckingFromTheControllerRaisesNoClick() {
 }
 
 void QuizWindowTest::anotherCommandIndexDoesNothing() {
-    kestrova::form::Form form = kestrova::form::KestrovaForm();
+    kestrova::form::Form form = kestrova::form::QuizForm();
     kestrova::form::Control extra = *form.Find({kestrova::form::kCommands, 1});
     extra.id.index = 2;
     extra.top = 0;
@@ -390,15 +390,15 @@ void QuizWindowTest::anotherCommandIndexDoesNothing() {
     other.show();
     auto* third = qobject_cast<QPushButton*>(other.Widget({kestrova::form::kCommands, 2}));
     QVERIFY(third);
-    const std::u16string before = other.Quiz().GetResultText();
+    const std::u16string before = other.Binding().GetResultText();
     Click(third);
-    QCOMPARE(other.Quiz().GetResultText(), before);
+    QCOMPARE(other.Binding().GetResultText(), before);
 }
 
 void QuizWindowTest::resultBoxReturnsExactlyWhatWasWritten() {
     const std::u16string written = u"ред\r\nдруг ред\r\n\r\nкрай";
-    window->Quiz().SetResultText(written);
-    QCOMPARE(window->Quiz().GetResultText(), written);
+    window->Binding().SetResultText(written);
+    QCOMPARE(window->Binding().GetResultText(), written);
     // Shown as four lines, each pair one line break.
     QCOMPARE(ResultBox()->document()->blockCount(), 4);
     QCOMPARE(ResultBox()->toPlainText(), QStringLiteral(u"ред\nдруг ред\n\nкрай"));

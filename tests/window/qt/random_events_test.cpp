@@ -21,9 +21,9 @@
 #include <random>
 #include <string>
 
-#include "kestrova_form.h"
-#include "quiz_content.h"
-#include "quiz_window.h"
+#include "form/quiz_form.h"
+#include "core/quiz_content.h"
+#include "qt/quiz_window.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ Options Parse(int argc, char** argv) {
 class Monkey {
 public:
     Monkey(kestrova::qt::QuizWindow& window, unsigned seed) : window_(window), random_(seed) {
-        expected_ = window_.Quiz().GetResultText();
+        expected_ = window_.Binding().GetResultText();
         for (int i : {0, 1}) {
             QObject::connect(Command(i), &QPushButton::clicked, [this, i] { commandClicked_ = i; });
         }
@@ -106,7 +106,7 @@ public:
             if (firm != -1 || country != -1) return "a button stayed checked after Чисти";
             expected_ = u"Направете своя избор!";
         }
-        if (window_.Quiz().GetResultText() != expected_) return "the result box holds the wrong text";
+        if (window_.Binding().GetResultText() != expected_) return "the result box holds the wrong text";
         return {};
     }
 
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     const Options options = Parse(argc, argv);
     std::printf("seed %u\n", options.seed);
 
-    kestrova::qt::QuizWindow window(form::KestrovaForm());
+    kestrova::qt::QuizWindow window(form::QuizForm());
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window)) {

@@ -1,4 +1,4 @@
-#include "kestrova_form.h"
+#include "form/quiz_form.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "quiz_content.h"
-#include "sha256.h"
+#include "core/quiz_content.h"
+#include "support/sha256.h"
 
 namespace kestrova::form {
 namespace {
@@ -19,17 +19,17 @@ std::string Name(ControlId id) {
     return s;
 }
 
-class KestrovaFormTest : public ::testing::Test {
+class QuizFormTest : public ::testing::Test {
 protected:
     const Control& At(std::string_view name, std::int16_t index) const {
         const Control* c = form.Find({name, index});
         if (c == nullptr) throw std::runtime_error("missing " + std::string(name));
         return *c;
     }
-    Form form = KestrovaForm();
+    Form form = QuizForm();
 };
 
-TEST_F(KestrovaFormTest, HoldsEveryControlOnceWithItsKind) {
+TEST_F(QuizFormTest, HoldsEveryControlOnceWithItsKind) {
     std::map<std::string, Kind> expected{{"Label1(0)", Kind::Label},       {"Frame1(0)", Kind::Frame},
                                          {"Frame1(1)", Kind::Frame},       {"Command1(0)", Kind::CommandButton},
                                          {"Command1(1)", Kind::CommandButton}, {"Text1(0)", Kind::TextBox},
@@ -45,7 +45,7 @@ TEST_F(KestrovaFormTest, HoldsEveryControlOnceWithItsKind) {
     EXPECT_EQ(actual, expected);
 }
 
-TEST_F(KestrovaFormTest, ContainersComeFirstAndHoldTheirOptionButtonsWhole) {
+TEST_F(QuizFormTest, ContainersComeFirstAndHoldTheirOptionButtonsWhole) {
     std::set<std::string> seen;
     for (const Control& c : form.controls) {
         if (!c.container.name.empty()) {
@@ -68,7 +68,7 @@ TEST_F(KestrovaFormTest, ContainersComeFirstAndHoldTheirOptionButtonsWhole) {
     }
 }
 
-TEST_F(KestrovaFormTest, EveryControlLiesInsideTheClientArea) {
+TEST_F(QuizFormTest, EveryControlLiesInsideTheClientArea) {
     for (const Control& c : form.controls) {
         if (!c.container.name.empty() || !c.visible) continue;
         EXPECT_LE(c.left + c.width, form.clientWidth) << Name(c.id);
@@ -76,7 +76,7 @@ TEST_F(KestrovaFormTest, EveryControlLiesInsideTheClientArea) {
     }
 }
 
-TEST_F(KestrovaFormTest, TabPositionsRunFromZeroToTwentySevenOnce) {
+TEST_F(QuizFormTest, TabPositionsRunFromZeroToTwentySevenOnce) {
     std::vector<int> tabs;
     for (const Control& c : form.controls) tabs.push_back(c.tabIndex);
     std::ranges::sort(tabs);
@@ -86,7 +86,7 @@ TEST_F(KestrovaFormTest, TabPositionsRunFromZeroToTwentySevenOnce) {
     EXPECT_EQ(At(kTextBoxes, 0).tabIndex, 0);
 }
 
-TEST_F(KestrovaFormTest, TheHeadingSpansBothFrames) {
+TEST_F(QuizFormTest, TheHeadingSpansBothFrames) {
     const Control& heading = At(kHeading, 0);
     const Control& left = At(kFrames, 0);
     const Control& right = At(kFrames, 1);
@@ -96,7 +96,7 @@ TEST_F(KestrovaFormTest, TheHeadingSpansBothFrames) {
     EXPECT_LE(heading.top + heading.height, std::min(left.top, right.top));
 }
 
-TEST_F(KestrovaFormTest, HiddenControlsKeepTheMottoAndTheDescriptions) {
+TEST_F(QuizFormTest, HiddenControlsKeepTheMottoAndTheDescriptions) {
     EXPECT_TRUE(At(kTextBoxes, 0).visible);
     EXPECT_FALSE(At(kTextBoxes, 1).visible);
     EXPECT_FALSE(At(kDescriptions, ControlId::kSingle).visible);
@@ -109,7 +109,7 @@ TEST_F(KestrovaFormTest, HiddenControlsKeepTheMottoAndTheDescriptions) {
     }
 }
 
-TEST_F(KestrovaFormTest, TheAssignmentTextEndsEachParagraphWithALineBreak) {
+TEST_F(QuizFormTest, TheAssignmentTextEndsEachParagraphWithALineBreak) {
     const std::u16string_view text = At(kTextBoxes, 0).text;
     EXPECT_EQ(text.size(), 816u);
     EXPECT_TRUE(text.starts_with(u"Да се реализира проект"));
@@ -118,7 +118,7 @@ TEST_F(KestrovaFormTest, TheAssignmentTextEndsEachParagraphWithALineBreak) {
     EXPECT_EQ(std::ranges::count(text, u'\r'), 6);
 }
 
-TEST_F(KestrovaFormTest, FixedTextsAreExactToTheCharacter) {
+TEST_F(QuizFormTest, FixedTextsAreExactToTheCharacter) {
     // SHA-256 of the UTF-8 of the assignment and the motto as given.
     EXPECT_EQ(testing::Sha256(At(kTextBoxes, 0).text),
               "42f06dd8a06a0b3e2fa8dd6266321ad737299aab499e4adc41e1c1494ad91a9e");
@@ -129,7 +129,7 @@ TEST_F(KestrovaFormTest, FixedTextsAreExactToTheCharacter) {
     EXPECT_EQ(At(kCommands, 1).text, u"Чисти");
 }
 
-TEST_F(KestrovaFormTest, FramesAndButtonsHaveTheirCaptionsAndColours) {
+TEST_F(QuizFormTest, FramesAndButtonsHaveTheirCaptionsAndColours) {
     struct Expected {
         std::string_view name;
         std::int16_t index;
@@ -156,7 +156,7 @@ TEST_F(KestrovaFormTest, FramesAndButtonsHaveTheirCaptionsAndColours) {
     EXPECT_FALSE(At(kTextBoxes, 0).background.has_value()) << "the system's colour";
 }
 
-TEST_F(KestrovaFormTest, TheWindowCaptionEndsWithTheTitle) {
+TEST_F(QuizFormTest, TheWindowCaptionEndsWithTheTitle) {
     EXPECT_TRUE(form.caption.ends_with(u" Kestrova"));
     EXPECT_EQ(form.caption.find(u' '), form.caption.size() - 9) << "one blank between address and title";
     EXPECT_EQ(form.clientWidth, 6915);

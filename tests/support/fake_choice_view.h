@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "quiz_content.h"
-#include "quiz_controller.h"
+#include "core/quiz_content.h"
+#include "core/quiz_controller.h"
 
 namespace kestrova::testing {
 

@@ -1,6 +1,6 @@
-#include "kestrova_form.h"
+#include "form/quiz_form.h"
 
-#include "quiz_content.h"
+#include "core/quiz_content.h"
 
 namespace kestrova::form {
 namespace {
@@ -42,7 +42,7 @@ Control OptionButton(std::string_view array, std::int16_t i, ControlId frame, in
 
 }  // namespace
 
-Form KestrovaForm() {
+Form QuizForm() {
     const ControlId firmFrame{kFrames, 0}, countryFrame{kFrames, 1};
     Form f{.name = "Kestrova", .caption = kCaption, .clientWidth = 6915, .clientHeight = 5730,
            .background = kLightBlue,

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "form.h"
+#include "form/form.h"
 
 namespace kestrova::form {
 
@@ -24,6 +24,6 @@ inline constexpr std::int16_t kClearCommand = 1;
 
 // The quiz window Kestrova, with captions, rows and descriptions taken from
 // the quiz content.
-Form KestrovaForm();
+Form QuizForm();
 
 }  // namespace kestrova::form
