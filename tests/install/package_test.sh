@@ -5,12 +5,11 @@
 # warning, and naming files the package really holds; the package's files,
 # dependencies, copyright, changelog and manual page; lintian's verdict and
 # the program's hardening (release builds, which the package is made from).
-#   package_test.sh BUILD_DIR CONFIG HARDENING_PROBE LICENSE
+#   package_test.sh BUILD_DIR CONFIG HARDENING_PROBE LICENSE APP_ID
 set -euo pipefail
-build=$1 config=$2 probe=$3 license=$4
+build=$1 config=$2 probe=$3 license=$4 id=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-id=example.kestrova.Kestrova
 passed=0 failed=0
 check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
 field() { sed -n "s/^$1=//p" "$2"; }  # a desktop entry's key, exactly

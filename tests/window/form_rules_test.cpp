@@ -47,6 +47,15 @@ TEST(FormRulesTest, FramedControlsArePlacedFromTheirFrameInTheWindow) {
     EXPECT_EQ(PlaceInWindow(form, box, 96), (PixelRect{8, 256, 449, 121}));
 }
 
+TEST(FormRulesTest, OnlyTheShownResultBoxIsALiveRegion) {
+    Form form = QuizForm();
+    ASSERT_NE(LiveRegion(form), nullptr);
+    EXPECT_EQ(LiveRegion(form)->id, kResultBox);
+    // A hidden box is never one, even when marked.
+    for (Control& c : form.controls) c.live = c.id == kMottoBox;
+    EXPECT_EQ(LiveRegion(form), nullptr);
+}
+
 TEST(FormRulesTest, ControlsAreNamedByArrayAndIndex) {
     EXPECT_EQ(DisplayName({"Option1", 3}), "Option1(3)");
     EXPECT_EQ(DisplayName({"Label1", 0}), "Label1(0)");

@@ -46,9 +46,9 @@ public:
         checked_.insert(Key(option));
         binding->Click(option);
     }
-    void Announce(ControlId box, std::u16string_view message) override {
+    void Announce(ControlId box) override {
         EXPECT_EQ(box, form::kResultBox);
-        spoken.emplace_back(message);
+        spoken.push_back(SpokenText(Text(box)));
     }
     void Type(ControlId box, std::u16string_view text) { shown_[Key(box)] += text; }
 
@@ -161,6 +161,7 @@ TEST_F(QuizBindingTest, EachCommandSaysWhatTheBoxNowHoldsAndChoicesSayNothing) {
     };
     EXPECT_EQ(surface.spoken, expected);
     EXPECT_EQ(SpokenText(u"a\r\nb \r\n"), u"a b");
+    EXPECT_EQ(SpokenText(u"a\nb\n"), u"a b");
 }
 
 TEST_F(QuizBindingTest, DescriptionsComeFromTheListInIndexOrder) {

@@ -28,9 +28,11 @@ public:
     // Entry `index` of a list box; throws std::out_of_range past its end.
     virtual std::u16string ListItem(form::ControlId list, std::size_t index) const = 0;
 
-    // Has assistive technology speak `message`, the new content of text box
-    // `box`, politely and without moving the focus.
-    virtual void Announce(form::ControlId box, std::u16string_view message) = 0;
+    // Text box `box`, the form's live region, has new content: has assistive
+    // technology speak it (SpokenText of what the box holds) politely,
+    // without moving the focus, and as news even when the words are the
+    // same as last time.
+    virtual void Announce(form::ControlId box) = 0;
 };
 
 }  // namespace kestrova::binding

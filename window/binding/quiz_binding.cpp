@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "form/form_rules.h"
 #include "form/quiz_form.h"
 
 namespace kestrova::binding {
@@ -41,7 +42,7 @@ std::u16string Replace(std::u16string_view text, std::u16string_view from, std::
 }  // namespace
 
 std::u16string SpokenText(std::u16string_view boxText) {
-    std::u16string spoken = Replace(boxText, u"\r\n", u" ");
+    std::u16string spoken = Replace(Replace(boxText, u"\r\n", u"\n"), u"\n", u" ");
     while (!spoken.empty() && spoken.back() == u' ') spoken.pop_back();
     return spoken;
 }
@@ -66,7 +67,7 @@ void QuizBinding::Click(form::ControlId id) {
             // A command rewrites the result box away from the focus; say
             // what it now holds.
             if (control->kind == form::Kind::CommandButton) {
-                surface_.Announce(form::kResultBox, SpokenText(GetResultText()));
+                if (const form::Control* live = form::LiveRegion(form_)) surface_.Announce(live->id);
             }
             return;
         }

@@ -43,8 +43,8 @@ private:
     QuizController controller_{*this};
 };
 
-// The result box's text as one message to be spoken: each line break a
-// blank, none at the end.
+// A text box's content as one message to be spoken: each line break ("\r\n"
+// or a toolkit's bare "\n") a blank, none at the end.
 std::u16string SpokenText(std::u16string_view boxText);
 
 // What a text box holds, with its line breaks as the form writes them: the

@@ -46,6 +46,9 @@ struct Control {
     // A label that titles the window; assistive technology offers it as a
     // heading.
     bool heading = false;
+    // A text box whose every new content is news for assistive technology:
+    // the window's live region.
+    bool live = false;
     // A list box's entries.
     std::vector<std::u16string_view> items;
     int tabIndex = 0;

@@ -86,6 +86,13 @@ std::vector<TabStop> TabSequence(const Form& form) {
     return stops;
 }
 
+const Control* LiveRegion(const Form& form) {
+    for (const Control& c : form.controls) {
+        if (c.live && c.visible && c.kind == Kind::TextBox) return &c;
+    }
+    return nullptr;
+}
+
 const Control* FirstFocus(const Form& form) {
     const std::vector<const Control*> chain = FocusChain(form);
     return chain.empty() ? nullptr : chain.front();

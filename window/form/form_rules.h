@@ -59,6 +59,9 @@ std::vector<TabStop> TabSequence(const Form& form);
 // Every control that takes the focus, by tab position.
 std::vector<const Control*> FocusChain(const Form& form);
 
+// The shown text box that is the window's live region; nullptr if none is.
+const Control* LiveRegion(const Form& form);
+
 // The control with the focus when the window opens.
 const Control* FirstFocus(const Form& form);
 

@@ -79,7 +79,7 @@ Form QuizForm() {
         {.id = {kCommands, kClearCommand}, .kind = Kind::CommandButton, .left = 4320, .top = 3480,
          .width = 1575, .height = 285, .background = Rgb{255, 128, 128}, .text = u"Чисти", .tabIndex = 26},
         {.id = kResultBox, .kind = Kind::TextBox, .left = 120, .top = 3840, .width = 6735, .height = 1815,
-         .text = kAssignment, .accessibleName = u"Резултат", .tabIndex = 0},
+         .text = kAssignment, .accessibleName = u"Резултат", .live = true, .tabIndex = 0},
         {.id = kMottoBox, .kind = Kind::TextBox, .left = 600, .top = 4320, .width = 6735, .height = 1815,
          .text = kMotto, .tabIndex = 1, .visible = false},
         descriptions,

@@ -202,6 +202,6 @@ std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) con
     return item->text().toStdU16String();
 }
 
-void QuizWindow::Announce(form::ControlId, std::u16string_view message) { announcer_->Announce(ToQString(message)); }
+void QuizWindow::Announce(form::ControlId box) { announcer_->Announce(ToQString(binding::SpokenText(Text(box)))); }
 
 }  // namespace kestrova::qt

@@ -141,7 +141,8 @@ std::u16string QuizPage::ListItem(form::ControlId list, std::size_t index) const
     return text;
 }
 
-void QuizPage::Announce(form::ControlId, std::u16string_view message) {
+void QuizPage::Announce(form::ControlId box) {
+    const std::u16string message = binding::SpokenText(Text(box));
     dom_announce(message.data(), Length(message));
 }
 

@@ -35,7 +35,7 @@ private:
     bool IsChecked(form::ControlId option) const override;
     void Uncheck(form::ControlId option) override;
     std::u16string ListItem(form::ControlId list, std::size_t index) const override;
-    void Announce(form::ControlId box, std::u16string_view message) override;
+    void Announce(form::ControlId box) override;
 
     const form::Form form_;
     form::Presentation presentation_ = form::Presentation::Exact;

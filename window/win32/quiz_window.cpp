@@ -412,22 +412,19 @@ std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) con
     return text;
 }
 
-// Makes the text boxes, which only the program writes, polite live regions,
-// through the system's annotation service.
+// Makes the form's live region a polite one, through the system's
+// annotation service.
 void QuizWindow::MakeLiveRegions() {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     IAccPropServices* services = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                    reinterpret_cast<void**>(&services)))) {
-        for (std::size_t i = 0; i < children_.size(); ++i) {
-            const form::Control& c = form_.controls[i];
-            if (c.kind == form::Kind::TextBox) {
-                VARIANT polite{};
-                polite.vt = VT_I4;
-                polite.lVal = kPolite;
-                services->SetHwndProp(children_[i], static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      kLiveSettingProperty, polite);
-            }
+        if (const form::Control* live = form::LiveRegion(form_)) {
+            VARIANT polite{};
+            polite.vt = VT_I4;
+            polite.lVal = kPolite;
+            services->SetHwndProp(ChildWindow(live->id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                  kLiveSettingProperty, polite);
         }
         services->Release();
     }
@@ -437,7 +434,7 @@ void QuizWindow::MakeLiveRegions() {
 // The box already holds the message; a live region is read out when it
 // reports a change. The regions are set up at the first message rather than
 // at start-up, which the system's annotation service would slow.
-void QuizWindow::Announce(form::ControlId box, std::u16string_view) {
+void QuizWindow::Announce(form::ControlId box) {
     if (!liveRegions_) {
         MakeLiveRegions();
         liveRegions_ = true;

@@ -1,0 +1,21 @@
+# Faults in the form description and the rules derived from it, seen by the
+# form's own tests.
+U = "^(Form|QuizForm|ScreenLayout|RealisedControls|QuizBinding)"
+FAULTS = [
+    Fault("twips rounded down", "window/form/form_rules.cpp",
+          "const long long half = kTwipsPerInch / 2;", "const long long half = 0;", U),
+    Fault("a framed control placed without its frame", "window/form/form_rules.cpp",
+          "        r.left += outer.left;\n", "", U),
+    Fault("the result box no longer takes the focus", "window/form/form_rules.cpp",
+          "(c.kind == Kind::OptionButton || c.kind == Kind::CommandButton || c.kind == Kind::TextBox)",
+          "(c.kind == Kind::OptionButton || c.kind == Kind::CommandButton)", U),
+    Fault("stacking the lower row in front", "window/form/form_rules.cpp",
+          "SortStable(order, [](const Control* a, const Control* b) { return a->top < b->top; });",
+          "SortStable(order, [](const Control* a, const Control* b) { return a->top > b->top; });", U),
+    Fault("the exact form shown from 1.25 times", "window/form/screen_layout.h",
+          "inline constexpr int kLeastExactDpi = 144;", "inline constexpr int kLeastExactDpi = 120;", U),
+    Fault("the touch layout joins the commands to the frames' band", "window/form/screen_layout.cpp",
+          "if (band < 0 || c->top >= bandBottom) {", "if (band < 0 || c->top > bandBottom + 200) {", U),
+    Fault("a firm's tab position moved", "window/form/quiz_form.cpp",
+          "{5, 6, 7, 11, 12, 13, 14, 15, 16, 17}", "{5, 6, 7, 11, 12, 13, 14, 15, 17, 16}", U),
+]
