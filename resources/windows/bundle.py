@@ -106,7 +106,7 @@ def make_msi(info, exe, out_dir, version):
         for part in (staged, Path(tmp, "kestrova.ico"), wxs):
             inputs.update(part.read_bytes())
         package = uuid.uuid5(CODES, f"package {arch} {version} {inputs.hexdigest()} {epoch}")
-        subprocess.run(["wixl", "-a", arch, "-o", str(out.resolve()),
+        subprocess.run(["wixl", "-a", arch, "-D", f"Arch={arch}", "-o", str(out.resolve()),
                         "-D", f"ProductCode={product}", "-D", f"PackageCode={package}",
                         "-D", f"Version={version}", "-D", f"VersionText={info['version_text']}",
                         "-D", "Exe=kestrova.exe", "-D", "Icon=kestrova.ico", str(wxs)],
