@@ -30,6 +30,9 @@ check() {  # check WHAT COMMAND...
 "$bundle_py" msi "$build" "$work/old" >/dev/null
 "$bundle_py" msi "$build" "$work/new" --version 1.1.0 >/dev/null
 old=$(echo "$work"/old/*.msi) new=$(echo "$work"/new/*.msi)
+sleep 1
+"$bundle_py" msi "$build" "$work/again" >/dev/null
+check "made again later, the same bytes" cmp "$old" "$work"/again/*.msi
 product_code() { msiinfo export "$1" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }'; }
 old_code=$(product_code "$old") new_code=$(product_code "$new")
 check "a newer version is another product" test "$old_code" != "$new_code"
