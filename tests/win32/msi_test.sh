@@ -54,7 +54,16 @@ not() { ! "$@"; }
 entry() { wine reg query "$uninstall\\$1" "$view" 2>/dev/null | tr -d '\r'; }
 has_entry() { wine reg query "$uninstall\\$1" "$view" >/dev/null 2>&1; }
 has_value() { entry "$1" | grep -Eq "^ +$2 +REG_[A-Z_]+ +$3\$"; }
-logged() { tr -d '\r' <"$logs/$1" | grep -Fxq "$2"; }
+# A property's value as the log gives it. Wine's msiexec may end before its
+# log is all written, so give the line a moment.
+property() {  # property LOG NAME
+  local value
+  for _ in $(seq 50); do
+    value=$(tr -d '\r' <"$logs/$1" | sed -n "s/^Property(S): $2 = //p")
+    [ -z "$value" ] || { echo "$value"; return 0; }
+    sleep 0.1
+  done
+}
 # The icon a product registers for Add/Remove Programs, under its code with
 # each part's hexadecimal digits reversed.
 product_icon() {
@@ -67,11 +76,11 @@ print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i + 1] + g[i] for i in ran
 
 echo "== install =="
 check "msiexec /i installs" msiexec /i "$old" /qn /l*v "$logs/install.log"
-check "for all users" logged install.log "Property(S): ALLUSERS = 1"
+check "for all users" test "$(property install.log ALLUSERS)" = 1
 check "the program in $program_files\\Kestrova" cmp "$installed" "$exe"
 # Windows resolves the Start menu of a per-machine install to All Users';
 # Wine gives the installing user's. Either way the log names it.
-menu=$(tr -d '\r' <"$logs/install.log" | sed -n 's/^Property(S): ProgramMenuFolder = //p')
+menu=$(property install.log ProgramMenuFolder)
 shortcut="$(winepath -u "$menu" 2>/dev/null)/Kestrova.lnk"
 check "a Start-menu shortcut \"Kestrova\"" test -f "$shortcut"
 check "an Add/Remove Programs entry named Kestrova" has_value "$old_code" DisplayName Kestrova
@@ -95,7 +104,7 @@ status=$?
 set -e
 # 1603, "fatal error during installation", of which Wine passes the low byte.
 check "the older version is refused: $status" test "$status" -eq $((1603 % 256))
-check "because a newer one is there" logged downgrade.log "Property(S): WIX_DOWNGRADE_DETECTED = $new_code"
+check "because a newer one is there" test "$(property downgrade.log WIX_DOWNGRADE_DETECTED)" = "$new_code"
 check "which stays" has_value "$new_code" DisplayVersion 1.1.0
 
 echo "== uninstall =="
