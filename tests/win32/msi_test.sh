@@ -8,24 +8,10 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 bundle_py=$1 build=$2 exe=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  kill "${pids[@]}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/checks.sh"
 logs=$build/msi-logs
 rm -rf "$logs"
 mkdir -p "$logs"
-
-passed=0 failed=0
-check() {  # check WHAT COMMAND...
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
 
 "$bundle_py" msi "$build" "$work/old" >/dev/null
 "$bundle_py" msi "$build" "$work/new" --version 1.1.0 >/dev/null
@@ -50,7 +36,6 @@ if [ "$arch" = x86 ]; then program_files='Program Files (x86)' view=/reg:32; els
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 installed="$WINEPREFIX/drive_c/$program_files/Kestrova/kestrova.exe"
 msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }
-not() { ! "$@"; }
 entry() { wine reg query "$uninstall\\$1" "$view" 2>/dev/null | tr -d '\r'; }
 has_entry() { wine reg query "$uninstall\\$1" "$view" >/dev/null 2>&1; }
 has_value() { entry "$1" | grep -Eq "^ +$2 +REG_[A-Z_]+ +$3\$"; }
@@ -116,5 +101,4 @@ check "and its icon" test -z "$(product_icon "$new_code")"
 check "nothing in the host's menus" test -z "$(find "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" -type f 2>/dev/null)"
 
 echo "logs: $logs"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

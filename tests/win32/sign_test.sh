@@ -7,23 +7,8 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 sign=$1 build=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  kill "${pids[@]}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/checks.sh"
 cd "$work"
-
-passed=0 failed=0
-check() {  # check WHAT COMMAND...
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
-not() { ! "$@"; }
 
 authority() {  # authority NAME: a certificate authority NAME.pem with its key
   openssl req -x509 -newkey rsa:2048 -nodes -keyout "$1.key" -out "$1.pem" -days 2 -subj "/CN=$1" \
@@ -64,5 +49,4 @@ new_wine_prefix "$work/prefix"
 wine zipped.exe >/dev/null 2>&1 &
 check "the signed program opens its window" timeout 30 xdotool search --sync --onlyvisible --name ' Kestrova$'
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
