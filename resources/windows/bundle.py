@@ -59,8 +59,8 @@ def make_zip(info, exe, out_dir):
 
 def set_summary(msi, package_code, filetime):
     """Sets the package code and both times in the MSI's summary
-    information; wixl draws the one at random and takes the others from the
-    clock. Each value keeps its size, so the stream is rewritten in place."""
+    information; wixl draws the one at random, whatever Package/@Id says,
+    and takes the others from the clock, whatever SOURCE_DATE_EPOCH says. Each value keeps its size, so the stream is rewritten in place."""
     ole = olefile.OleFileIO(str(msi), write_mode=True)
     name = "\x05SummaryInformation"
     data = bytearray(ole.openstream(name).read())
