@@ -1,16 +1,31 @@
-# `cpack -G DEB` in a Linux build makes the Debian package; `cpack -G ZIP` in
-# the Windows build makes the portable bundle.
+# `cpack -G DEB` in a Linux build makes the Debian package. The Windows
+# downloads, the portable zip and the MSI, are made by
+# resources/windows/bundle.py from what bundle.json below names.
+if(WIN32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(msi_arch x86)
+  else()
+    set(msi_arch x64)
+  endif()
+  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/bundle.json CONTENT "{
+  \"exe\": \"$<TARGET_FILE:kestrova>\",
+  \"icon\": \"${PROJECT_BINARY_DIR}/window/win32/kestrova.ico\",
+  \"readme\": \"${PROJECT_BINARY_DIR}/resources/README-BG.txt\",
+  \"version\": \"${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}\",
+  \"version_text\": \"${KESTROVA_VERSION_TEXT}\",
+  \"msi_arch\": \"${msi_arch}\"
+}
+")
+  return()
+endif()
+
 set(CPACK_PACKAGE_NAME kestrova)
 set(CPACK_PACKAGE_VENDOR "Kestrova")
 set(CPACK_PACKAGE_VERSION "${KESTROVA_VERSION_TEXT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Classroom quiz in Bulgarian: phone makers and their countries")
 set(CPACK_PACKAGE_CONTACT "The Kestrova developers <team@kestrova.example>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kestrova.example/")
-# The Windows program is linked stripped already; stripping it again would
-# only change its time stamp.
-if(NOT WIN32)
-  set(CPACK_STRIP_FILES ON)
-endif()
+set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
@@ -46,10 +61,5 @@ if(NOT WIN32)
   install(CODE "${strip_comment}")
 endif()
 
-if(WIN32)
-  set(CPACK_SYSTEM_NAME windows)
-  set(CPACK_GENERATOR ZIP)
-else()
-  set(CPACK_GENERATOR DEB)
-endif()
+set(CPACK_GENERATOR DEB)
 include(CPack)

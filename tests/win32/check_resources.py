@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Reads the version information, the icon and the imports back out of the
-built kestrova.exe and checks them.
+"""Reads the version information, the icon, the manifest, the file header
+and the imports back out of the built kestrova.exe and checks them.
 
-   check_resources.py KESTROVA_EXE ICON_XPM
+   check_resources.py KESTROVA_EXE ICON_XPM MACHINE SOURCE_DIR BUILD_DIR
+MACHINE is i686 or x86_64; the two folders must not be named in the file.
 """
 import re
 import struct
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ET
 from pathlib import Path
 
 ALWAYS_ON_WINDOWS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "ole32.dll", "oleacc.dll"}
@@ -44,6 +46,10 @@ def version_info(exe):
     check(len(re.findall("[0-9A-Fa-f]{8}\0", text)) == 1, "only one string block")
     check(re.search("FileVersion\0+1\\.00\0", text) is not None, 'FileVersion "1.00"')
     check(re.search("ProductVersion\0+1\\.00\0", text) is not None, 'ProductVersion "1.00"')
+    for name, value in (("CompanyName", "The Kestrova developers"),
+                        ("LegalCopyright", "Copyright (c) 2026 The Kestrova developers"),
+                        ("FileDescription", "Kestrova classroom quiz")):
+        check(re.search(name + "\0+" + re.escape(value) + "\0", text) is not None, f'{name} "{value}"')
     translation = blob.find("Translation\0".encode("utf-16-le"))
     check(translation >= 0, "a Translation entry")
     value = blob[translation + 24:translation + 24 + 8].lstrip(b"\0")[:4]
@@ -63,6 +69,41 @@ def icon(exe, xpm):
         check(differ.stderr.strip() == b"0", "the icon is the XPM's hamburger, pixel for pixel")
 
 
+# Windows Vista, 7, 8, 8.1, and 10 and 11.
+SUPPORTED_OS = {"{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}
+
+
+def manifest(exe, machine):
+    root = ET.fromstring(run("wrestool", "-x", "--raw", "-t", "24", "-n", "1", exe))
+    ids = {e.get("Id") for e in root.iter("{urn:schemas-microsoft-com:compatibility.v1}supportedOS")}
+    check(ids == SUPPORTED_OS, "the manifest names every Windows from Vista to 11: " + ", ".join(sorted(ids)))
+    own = root.find("{urn:schemas-microsoft-com:asm.v1}assemblyIdentity")
+    arch = own.get("processorArchitecture") if own is not None else "missing"
+    check(arch in (None, {"i686": "x86", "x86_64": "amd64"}[machine]),
+          f"the manifest's own architecture fits the program: {arch}")
+
+
+def file_header(exe, machine):
+    data = Path(exe).read_bytes()
+    pe = struct.unpack_from("<I", data, 0x3C)[0]
+    check(data[pe:pe + 4] == b"PE\0\0", "a PE file")
+    kind, _sections, stamp = struct.unpack_from("<HHI", data, pe + 4)
+    check(kind == {"i686": 0x14C, "x86_64": 0x8664}[machine], f"made for {machine}: machine {kind:#x}")
+    check(stamp == 0, f"no link time stamp, so each build is the same file: {stamp}")
+    dll_characteristics = struct.unpack_from("<H", data, pe + 24 + 70)[0]
+    check(dll_characteristics & 0x8000, "terminal-server aware")
+    check(dll_characteristics & 0x0140 == 0x0140, "address space layout randomisation and no-execute data")
+
+
+def no_build_paths(exe, folders):
+    data = Path(exe).read_bytes()
+    for folder in folders:
+        named = any(form in data for form in (folder.encode(), folder.encode("utf-16-le")))
+        check(not named, f"names no build folder: {folder}")
+
+
 def imports(exe):
     dump = run("x86_64-w64-mingw32-objdump", "-p", exe).decode()
     dlls = {m.lower() for m in re.findall(r"DLL Name: (\S+)", dump)}
@@ -76,12 +117,18 @@ def lean(exe):
     # The runtime's usual handler, with its demangler and printf, is not in.
     check(b"terminate called" not in data and b"__cxa_demangle" not in data,
           "an error ends the program without the runtime's verbose handler")
+    # Nor are the runtime's exception messages, which come with its whole
+    # std::string.
+    check(b"basic_string" not in data, "an error ends the program without making the runtime's exception")
 
 
 if __name__ == "__main__":
-    exe, xpm = sys.argv[1], sys.argv[2]
+    exe, xpm, machine = sys.argv[1:4]
     version_info(exe)
     icon(exe, xpm)
+    manifest(exe, machine)
+    file_header(exe, machine)
+    no_build_paths(exe, sys.argv[4:6])
     imports(exe)
     lean(exe)
     print(f"{passed} passed, {failed} failed")

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Makes the portable Windows bundle and checks what a teacher unpacks: the
-# program and a Bulgarian read-me, nothing else.
-#   portable_zip_test.sh BUILD_DIR KESTROVA_EXE
+# Makes the portable Windows bundle twice, at different times, and checks
+# what a teacher unpacks: the program and a Bulgarian read-me, nothing else,
+# and that the two are the same bytes.
+#   portable_zip_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE
 set -euo pipefail
-build=$1 exe=$2
+bundle_py=$1 build=$2 exe=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$build" && cpack -G ZIP -B "$work" >/dev/null)
-python3 - "$work"/kestrova-*.zip "$exe" <<'PY'
+SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/first" >/dev/null
+sleep 2  # a zip's times go in steps of two seconds
+SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/second" >/dev/null
+python3 - "$work"/first/kestrova-*.zip "$work"/second/kestrova-*.zip "$exe" <<'PY'
 import sys, zipfile
 bundle = zipfile.ZipFile(sys.argv[1])
 names = sorted(n.split("/", 1)[1] for n in bundle.namelist() if not n.endswith("/"))
@@ -15,6 +18,10 @@ checks = {
     "holds the program and the read-me": names == ["README-BG.txt", "kestrova.exe"],
     "the read-me is Bulgarian, with Windows line ends": False,
     "the program is the built one": False,
+    "every entry dated 2023-11-14 22:13:20 UTC, the given SOURCE_DATE_EPOCH":
+        {i.date_time for i in bundle.infolist()} == {(2023, 11, 14, 22, 13, 20)},
+    "entries in a fixed order": [i.filename for i in bundle.infolist()] == sorted(bundle.namelist()),
+    "made again later, the same bytes": open(sys.argv[1], "rb").read() == open(sys.argv[2], "rb").read(),
 }
 for n in bundle.namelist():
     data = bundle.read(n)
@@ -23,7 +30,7 @@ for n in bundle.namelist():
         checks["the read-me is Bulgarian, with Windows line ends"] = (
             text.startswith("Kestrova 1.00\r\n") and "Изведи" in text and "\n" not in text.replace("\r\n", ""))
     if n.endswith("kestrova.exe"):
-        checks["the program is the built one"] = data == open(sys.argv[2], "rb").read()
+        checks["the program is the built one"] = data == open(sys.argv[3], "rb").read()
 failed = [what for what, ok in checks.items() if not ok]
 for what in failed:
     print("FAILED:", what)

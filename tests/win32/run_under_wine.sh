@@ -7,14 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 exe=$1 driver=$2 build=$3
 mkdir -p "$build/screenshots"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  kill "${pids[@]}" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/checks.sh"
 
 start_xvfb "$work"
 new_wine_prefix "$build/wineprefix"  # about 10 s

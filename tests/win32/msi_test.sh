@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Installs the MSI as a school network would, silently and per machine, in a
+# fresh Wine prefix that writes nothing into the host's menus, and checks the
+# program, its Start-menu shortcut and its Add/Remove Programs entry; then a
+# newer version replaces it, the older one is refused, and uninstalling
+# leaves nothing. Keeps the installer's logs in BUILD_DIR/msi-logs.
+#   msi_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE
+set -euo pipefail
+source "$(dirname "$0")/../support/displays.sh"
+bundle_py=$1 build=$2 exe=$3
+source "$(dirname "$0")/checks.sh"
+logs=$build/msi-logs
+rm -rf "$logs"
+mkdir -p "$logs"
+
+"$bundle_py" msi "$build" "$work/old" >/dev/null
+"$bundle_py" msi "$build" "$work/new" --version 1.1.0 >/dev/null
+old=$(echo "$work"/old/*.msi) new=$(echo "$work"/new/*.msi)
+sleep 1
+"$bundle_py" msi "$build" "$work/again" >/dev/null
+check "made again later, the same bytes" cmp "$old" "$work"/again/*.msi
+product_code() { msiinfo export "$1" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }'; }
+old_code=$(product_code "$old") new_code=$(product_code "$new")
+check "a newer version is another product" test "$old_code" != "$new_code"
+
+start_xvfb "$work"
+# winemenubuilder would put the shortcut into the host's menus; the data
+# folder it would write to is the test's own, and must stay empty.
+export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wineboot --init >/dev/null 2>&1
+
+arch=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["msi_arch"])' "$build/bundle.json")
+# A 32-bit package's entry is in the registry's 32-bit view.
+if [ "$arch" = x86 ]; then program_files='Program Files (x86)' view=/reg:32; else program_files='Program Files' view=/reg:64; fi
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+installed="$WINEPREFIX/drive_c/$program_files/Kestrova/kestrova.exe"
+msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }
+entry() { wine reg query "$uninstall\\$1" "$view" 2>/dev/null | tr -d '\r'; }
+has_entry() { wine reg query "$uninstall\\$1" "$view" >/dev/null 2>&1; }
+has_value() { entry "$1" | grep -Eq "^ +$2 +REG_[A-Z_]+ +$3\$"; }
+# A property's value as the log gives it. Wine's msiexec may end before its
+# log is all written, so give the line a moment.
+property() {  # property LOG NAME
+  local value
+  for _ in $(seq 50); do
+    value=$(tr -d '\r' <"$logs/$1" | sed -n "s/^Property(S): $2 = //p")
+    [ -z "$value" ] || { echo "$value"; return 0; }
+    sleep 0.1
+  done
+}
+# The icon a product registers for Add/Remove Programs, under its code with
+# each part's hexadecimal digits reversed.
+product_icon() {
+  local packed
+  packed=$(python3 -c 'import sys; g = sys.argv[1].strip("{}").replace("-", "")
+print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i + 1] + g[i] for i in range(16, 32, 2)))' "$1")
+  wine reg query "HKLM\\Software\\Classes\\Installer\\Products\\$packed" /v ProductIcon 2>/dev/null |
+    tr -d '\r' | awk '$1 == "ProductIcon" { $1 = $2 = ""; print substr($0, 3) }'
+}
+
+echo "== install =="
+check "msiexec /i installs" msiexec /i "$old" /qn /l*v "$logs/install.log"
+check "for all users" test "$(property install.log ALLUSERS)" = 1
+check "the program in $program_files\\Kestrova" cmp "$installed" "$exe"
+# Windows resolves the Start menu of a per-machine install to All Users';
+# Wine gives the installing user's. Either way the log names it.
+menu=$(property install.log ProgramMenuFolder)
+shortcut="$(winepath -u "$menu" 2>/dev/null)/Kestrova.lnk"
+check "a Start-menu shortcut \"Kestrova\"" test -f "$shortcut"
+check "an Add/Remove Programs entry named Kestrova" has_value "$old_code" DisplayName Kestrova
+check "its version" has_value "$old_code" DisplayVersion 1.0.0
+check "its publisher" has_value "$old_code" Publisher "The Kestrova developers"
+check "its icon, the program's" cmp "$(winepath -u "$(product_icon "$old_code")" 2>/dev/null)" \
+  "$build/window/win32/kestrova.ico"
+wine "C:\\$program_files\\Kestrova\\kestrova.exe" >/dev/null 2>&1 &
+check "the installed program opens its window" timeout 30 xdotool search --sync --onlyvisible --name ' Kestrova$'
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+
+echo "== upgrade and downgrade =="
+check "a newer version installs over it" msiexec /i "$new" /qn /l*v "$logs/upgrade.log"
+check "and takes the older one's place" not has_entry "$old_code"
+check "its entry has the newer version" has_value "$new_code" DisplayVersion 1.1.0
+check "the program is still there" cmp "$installed" "$exe"
+set +e
+msiexec /i "$old" /qn /l*v "$logs/downgrade.log"
+status=$?
+set -e
+# 1603, "fatal error during installation", of which Wine passes the low byte.
+check "the older version is refused: $status" test "$status" -eq $((1603 % 256))
+check "because a newer one is there" test "$(property downgrade.log WIX_DOWNGRADE_DETECTED)" = "$new_code"
+check "which stays" has_value "$new_code" DisplayVersion 1.1.0
+
+echo "== uninstall =="
+check "msiexec /x uninstalls" msiexec /x "$new" /qn /l*v "$logs/uninstall.log"
+check "the program and its folder are gone" test ! -e "$(dirname "$installed")"
+check "the shortcut is gone" test ! -e "$shortcut"
+check "the Add/Remove Programs entry is gone" not has_entry "$new_code"
+check "and its icon" test -z "$(product_icon "$new_code")"
+check "nothing in the host's menus" test -z "$(find "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" -type f 2>/dev/null)"
+
+echo "logs: $logs"
+finish
