@@ -8,4 +8,15 @@ if(KESTROVA_SANITIZE)
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   target_link_options(kestrova_build_flags INTERFACE -fsanitize=address,undefined)
 endif()
+# The Windows program and the web page are built for size: one small file
+# each, unused code and, on Windows, symbols dropped and the C++ runtime
+# linked in.
+if(WIN32 OR EMSCRIPTEN)
+  target_compile_options(kestrova_build_flags INTERFACE
+    "$<$<CONFIG:MinSizeRel>:-Oz;-ffunction-sections;-fdata-sections;-flto>")
+  target_link_options(kestrova_build_flags INTERFACE "$<$<CONFIG:MinSizeRel>:-Oz;-flto>")
+endif()
+if(WIN32)
+  target_link_options(kestrova_build_flags INTERFACE -static "$<$<CONFIG:MinSizeRel>:-s;LINKER:--gc-sections>")
+endif()
 include(${CMAKE_CURRENT_LIST_DIR}/hardening.cmake)

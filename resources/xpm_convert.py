@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Turns the icon's XPM source into a 256-colour Windows .ico or a PNG.
 
    xpm_convert.py INPUT.xpm OUTPUT.ico|OUTPUT.png [SIZE]

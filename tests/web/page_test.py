@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Opens kestrova.html in headless Chromium and uses it as a person would:
 what it shows at opening, answers by mouse and by keyboard, what assistive
 technology is told, and that every result matches the Linux window's; then

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Writes the page's shell with the icon inlined, so that the page loads
 nothing else.
 
