@@ -4,11 +4,13 @@
 // Controls are numbered by their place in the form; texts are UTF-16.
 extern "C" {
 
-enum DomKind { kDomHeading, kDomLabel, kDomFrame, kDomRadio, kDomButton, kDomTextArea, kDomList };
-
 void dom_page(const char16_t* title, int titleLength, int rgb, const char16_t* face, int faceLength);
-// `group`: the radio group's name, for radios.
-void dom_create(int control, int kind, const char16_t* id, int idLength, const char16_t* group, int groupLength);
+// `tag`: the element that realises the control, by its HTML name, which
+// dom.js knows the same way: "h1", "div", "fieldset", "label" (a radio with
+// its caption), "button", "textarea" or "select". `group`: the radio
+// group's name, for radios.
+void dom_create(int control, const char16_t* tag, int tagLength, const char16_t* id, int idLength,
+                const char16_t* group, int groupLength);
 // `parent` -1: the page itself.
 void dom_append(int control, int parent);
 void dom_colour(int control, int rgb);

@@ -50,12 +50,11 @@ mergeInto(LibraryManager.library, {
   },
 
   dom_create__deps: ['$Dom'],
-  dom_create: function (control, kind, id, idLength, group, groupLength) {
-    var tags = ['h1', 'div', 'fieldset', 'label', 'button', 'textarea', 'select'];
-    var box = document.createElement(tags[kind]), input = box;
+  dom_create: function (control, tag, tagLength, id, idLength, group, groupLength) {
+    var kind = Dom.text(tag, tagLength), box = document.createElement(kind), input = box;
     box.id = Dom.text(id, idLength);
-    if (kind === 2) box.appendChild(document.createElement('legend'));
-    if (kind === 3) {
+    if (kind === 'fieldset') box.appendChild(document.createElement('legend'));
+    if (kind === 'label') {
       input = document.createElement('input');
       input.type = 'radio';
       input.name = Dom.text(group, groupLength);
@@ -64,8 +63,8 @@ mergeInto(LibraryManager.library, {
       box.removeAttribute('id');
       input.id = Dom.text(id, idLength);
     }
-    if (kind === 4) box.type = 'button';
-    if (kind === 5) box.readOnly = true;
+    if (kind === 'button') box.type = 'button';
+    if (kind === 'textarea') box.readOnly = true;
     Dom.parts[control] = {box: box, input: input, kind: kind};
   },
 
@@ -136,14 +135,14 @@ mergeInto(LibraryManager.library, {
   dom_set_text__deps: ['$Dom'],
   dom_set_text: function (control, ptr, length) {
     var part = Dom.parts[control], text = Dom.text(ptr, length);
-    if (part.kind === 5) {
+    if (part.kind === 'textarea') {
       // From the top, as a freshly written box is read.
       part.box.value = text;
       part.box.setSelectionRange(0, 0);
       part.box.scrollTop = 0;
     }
-    else if (part.kind === 2) part.box.firstChild.textContent = text;
-    else if (part.kind === 3) part.box.lastChild.textContent = text;
+    else if (part.kind === 'fieldset') part.box.firstChild.textContent = text;
+    else if (part.kind === 'label') part.box.lastChild.textContent = text;
     else part.box.textContent = text;
   },
 
@@ -164,7 +163,7 @@ mergeInto(LibraryManager.library, {
   dom_listen: function (control, context) {
     var part = Dom.parts[control];
     // A radio's change fires only as it becomes checked, by mouse or keys.
-    part.input.addEventListener(part.kind === 3 ? 'change' : 'click', function () {
+    part.input.addEventListener(part.kind === 'label' ? 'change' : 'click', function () {
       _kestrova_click(context, control);
     });
   },

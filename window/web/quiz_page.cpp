@@ -16,14 +16,15 @@ int Length(std::u16string_view text) { return static_cast<int>(text.size()); }
 
 std::u16string Utf16(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
-int DomKind(const form::Control& c) {
+// The element that realises each kind of control.
+std::u16string_view Tag(const form::Control& c) {
     switch (c.kind) {
-    case form::Kind::Label: return c.heading ? kDomHeading : kDomLabel;
-    case form::Kind::Frame: return kDomFrame;
-    case form::Kind::OptionButton: return kDomRadio;
-    case form::Kind::CommandButton: return kDomButton;
-    case form::Kind::TextBox: return kDomTextArea;
-    case form::Kind::ListBox: return kDomList;
+    case form::Kind::Label: return c.heading ? u"h1" : u"div";
+    case form::Kind::Frame: return u"fieldset";
+    case form::Kind::OptionButton: return u"label";
+    case form::Kind::CommandButton: return u"button";
+    case form::Kind::TextBox: return u"textarea";
+    case form::Kind::ListBox: return u"select";
     }
     throw std::logic_error("unknown control kind");
 }
@@ -38,7 +39,11 @@ QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
 void QuizPage::Realise() {
     dom_page(form_.caption.data(), Length(form_.caption), Rgb(form_.background), form_.font.face.data(),
              Length(form_.font.face));
-    for (std::size_t i = 0; i < form_.controls.size(); ++i) Create(static_cast<int>(i), form_.controls[i]);
+    // Each control's element is known to the page by a number: its place.
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+        numbers_.Set(form_.controls[i], static_cast<int>(i));
+        Create(static_cast<int>(i), form_.controls[i]);
+    }
 
     // The page's order is its tab order and its radios' arrow order: each
     // frame goes in where its group's first button does.
@@ -97,7 +102,8 @@ void QuizPage::PresentTouch() {
 void QuizPage::Create(int index, const form::Control& c) {
     const std::u16string id = Utf16(form::DisplayName(c.id));
     const std::u16string group = c.container.name.empty() ? std::u16string() : Utf16(form::DisplayName(c.container));
-    dom_create(index, DomKind(c), id.data(), Length(id), group.data(), Length(group));
+    const std::u16string_view tag = Tag(c);
+    dom_create(index, tag.data(), Length(tag), id.data(), Length(id), group.data(), Length(group));
     if (c.background) dom_colour(index, Rgb(*c.background));
     dom_set_text(index, c.text.data(), Length(c.text));
     for (std::u16string_view item : c.items) dom_add_item(index, item.data(), Length(item));
@@ -106,7 +112,7 @@ void QuizPage::Create(int index, const form::Control& c) {
     if (c.kind == form::Kind::OptionButton || c.kind == form::Kind::CommandButton) dom_listen(index, this);
 }
 
-int QuizPage::Number(form::ControlId id) const { return static_cast<int>(form_.IndexOf(id)); }
+int QuizPage::Number(form::ControlId id) const { return numbers_.At(id); }
 
 void QuizPage::Click(int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < form_.controls.size()) {

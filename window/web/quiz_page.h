@@ -3,6 +3,7 @@
 #include "binding/control_surface.h"
 #include "form/form.h"
 #include "binding/quiz_binding.h"
+#include "binding/realised_controls.h"
 #include "form/screen_layout.h"
 
 namespace kestrova::web {
@@ -39,6 +40,7 @@ private:
 
     const form::Form form_;
     form::Presentation presentation_ = form::Presentation::Exact;
+    binding::RealisedControls<int> numbers_{form_};
     binding::QuizBinding binding_{form_, *this};
 };
 
