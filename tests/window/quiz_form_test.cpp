@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/quiz_content.h"
-#include "support/sha256.h"
+#include "support/text_fingerprint.h"
 
 namespace kestrova::form {
 namespace {
@@ -119,11 +119,22 @@ TEST_F(QuizFormTest, TheAssignmentTextEndsEachParagraphWithALineBreak) {
 }
 
 TEST_F(QuizFormTest, FixedTextsAreExactToTheCharacter) {
-    // SHA-256 of the UTF-8 of the assignment and the motto as given.
-    EXPECT_EQ(testing::Sha256(At(kTextBoxes, 0).text),
-              "42f06dd8a06a0b3e2fa8dd6266321ad737299aab499e4adc41e1c1494ad91a9e");
-    EXPECT_EQ(testing::Sha256(At(kTextBoxes, 1).text),
-              "14187f1d4e143091e9bd12b546edfee5ef834888134484aebaed6500f684f856");
+    // The assignment's and the motto's fingerprints, from the texts as given.
+    EXPECT_TRUE(testing::MatchesFingerprint(
+        At(kTextBoxes, 0).text, {"42f06dd8a06a0b3e2fa8dd6266321ad737299aab499e4adc41e1c1494ad91a9e",
+                                 "KnbkrANIfaQKJVl6kIn+kzAt5pNDMahBEYWfGBGsWtE71jlaR5/NRMQxmGTQFzxCM+mFVeGVpOx80ilgt6NYK63dzebjH4Pv"
+                                 "|GMVG1kDlcRKEqHlViTnfP2OIHfNRxi7SaldTt/o6ubFQEh5ATg|vx6SrAI7Cb0mJtWKIPBeRk0IkrONPYoFNUWQGCan5twH"
+                                 "nMYtPg3OJvx8yWIzI6g2MCpCMwRX6xCJP6sEL79YOkJ+Y6UizSzScIN4eTi2bnimq1NQH1fP/AF4BPNMneuzBlH6aYV8svWN"
+                                 "qL5vOgDIFTdcNzpj6hKh6/BhyO845uMDDQjH8h9z3jWTqq|sTpw1KIdfLXEZtWyl1IeUUAJLm7qjNo67UcOTzXkvtxQLSYwM"
+                                 "orN7ow8X+ubGA7P2MBVYTrDuWnQrdlRS79YiW77yiEC2h5DaXkJi|YIC4tBwvQA7A6tanS1kengwQnf2tLamhRsWV/z46uQE"
+                                 "C6TYtni/vRYv8jZvUFi32l+cOdAGzWTIKf6sgLkNfQkDIS6BOtYJQITU2EuCob8N5qEp3qy49cQj4tkdUi7IQXYDcsIBqCbp"
+                                 "4VE5pBnyj1TbYvLJUfh4VnKGKxKFAm71QuKjHCh9zA7pnRMxWUOcyWK0wC+6Pe6EmwxO2afG2/NHpCxNsaVJ3+fCWbjS5VzH"
+                                 "1/fCLL4Ul|VIQwCbXIZVK8JgunlTKFZgwGuqYaHAoBMsYTt/o6utEd675dRm/3HMxbuTtnf5QMa+6O7Aj12qCf1kUzc7NYiW"
+                                 "Rtg0NrTIEO6X8zNT5j1cdOdhYD9YowvZJdvbWcOs6|"}));
+    EXPECT_TRUE(testing::MatchesFingerprint(
+        At(kTextBoxes, 1).text, {"14187f1d4e143091e9bd12b546edfee5ef834888134484aebaed6500f684f856",
+                                 "7Md/WOXtQRKIqt/sSAlEcgUIHuehjN7qDlpl2W4humiCV120Yc3|oTaSW8v/VqGT/auIiTeeQUAGUYrMKYmFx1o99u43CjdH"
+                                 "lXltAFeuaru|BM+KgA|"}));
     EXPECT_EQ(At(kHeading, 0).text, u"Мобилни телефони - фирми и страни");
     EXPECT_EQ(At(kCommands, 0).text, u"Изведи");
     EXPECT_EQ(At(kCommands, 1).text, u"Чисти");
