@@ -160,6 +160,14 @@ TEST_F(QuizControllerTest, ClearUnchecksAllWritesThePromptAndForgetsTheChoices) 
 
     quiz.Evaluate();
     EXPECT_EQ(view.text, kWrongText);
+    // Both choices are gone: choosing either side again alone is not enough.
+    quiz.ChooseFirm(2);
+    quiz.Evaluate();
+    EXPECT_EQ(view.text, kWrongText);
+    quiz.Clear();
+    quiz.ChooseCountry(2);
+    quiz.Evaluate();
+    EXPECT_EQ(view.text, kWrongText);
 }
 
 TEST_F(QuizControllerTest, OutOfRangeChoicesThrowAndChangeNothing) {

@@ -104,6 +104,9 @@ check "the changelog's latest entry is the package's version" \
   '[ "$(zcat "$changelog" | dpkg-parsechangelog -l - -S Version)" = "$(dpkg-deb -f "$deb" Version)" ]'
 check "the manual page reads without a warning" \
   '[ -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$pkg/usr/share/man/man1/kestrova.1.gz" 2>&1 >/dev/null)" ]'
+LC_ALL=C.UTF-8 MANWIDTH=80 man -E UTF-8 -l "$pkg/usr/share/man/man1/kestrova.1.gz" 2>/dev/null | col -b >"$work/man.txt"
+check "the manual page is headed KESTROVA(1) and signed with the package's version" \
+  '[[ $(head -n1 "$work/man.txt") == KESTROVA\(1\)* ]] && tail -n2 "$work/man.txt" | grep -q "Kestrova $(dpkg-deb -f "$deb" Version)"'
 
 if [ "$config" = Release ]; then
   lintian -EvIL +pedantic --profile debian "$deb" >"$work/lintian.log" 2>/dev/null || true

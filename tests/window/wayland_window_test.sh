@@ -7,11 +7,11 @@
 # client says "not resizable"; minimise and maximise buttons are the
 # compositor's or, where it leaves decorations to the client, Qt's). Leaves
 # a screenshot of the desktop for a person to look at.
-#   wayland_window_test.sh KESTROVA OUTPUT_DIR
+#   wayland_window_test.sh KESTROVA OUTPUT_DIR APP_ID
 # Exits 77 (skipped) when Weston itself cannot start here; every later
 # failure is the program's.
 set -euo pipefail
-program=$1 out=$2
+program=$1 out=$2 app_id=$3
 mkdir -p "$out"
 here=$(dirname "$0")
 work=$(mktemp -d)
@@ -54,6 +54,7 @@ protocol() { grep -oE "xdg_toplevel@[0-9]+\.$1\([^)]*\)" "$work/client.log" | se
 
 check "the window opened on Wayland, not on X11" 'grep -q "xdg_wm_base@[0-9]*\.get_xdg_surface" "$work/client.log"'
 check "the window is the quiz" '[[ $(value window) == *Kestrova ]]'
+check "the window names its desktop entry, $app_id" '[ "$(protocol set_app_id)" = "\"$app_id\"" ]'
 check "a right answer is told through AT-SPI" '[[ $(value result) == "Браво! Позна."\\n"Нокиа"* ]]'
 check "the window's client area is 461 x 382" '[ "$(value size)" = 461x382 ]'
 check "it asks the compositor for 461 x 382 at least" '[ "$(protocol set_min_size)" = "461, 382" ]'
