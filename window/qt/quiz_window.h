@@ -2,11 +2,11 @@
 
 #include <QWidget>
 #include <memory>
-#include <vector>
 
 #include "binding/control_surface.h"
-#include "form/form.h"
 #include "binding/quiz_binding.h"
+#include "binding/realised_controls.h"
+#include "form/form.h"
 
 namespace kestrova::qt {
 
@@ -40,7 +40,7 @@ private:
     // The widget of a control the binding names, as the kind it must be.
     template <typename T>
     T* Realised(form::ControlId id) const {
-        return static_cast<T*>(widgets_.at(form_.IndexOf(id)));
+        return static_cast<T*>(widgets_.At(id));
     }
 
     void SetText(form::ControlId box, std::u16string_view text) override;
@@ -54,8 +54,7 @@ private:
     // Declared before the widgets are made, so it outlives the option
     // buttons that use it.
     std::unique_ptr<CompactRadioStyle> radioStyle_;
-    // By the control's place in the form.
-    std::vector<QWidget*> widgets_;
+    binding::RealisedControls<QWidget*> widgets_{form_};
     Announcer* announcer_ = nullptr;
     binding::QuizBinding binding_{form_, *this};
 };
