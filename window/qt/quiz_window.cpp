@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
 #include <stdexcept>
 
 #include "qt/accessibility.h"
@@ -158,6 +161,28 @@ void QuizWindow::ConnectClick(const form::Control& c, QWidget* widget) {
 }
 
 QWidget* QuizWindow::Widget(form::ControlId id) const { return widgets_.Find(id); }
+
+void QuizWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!scaling_) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &QuizWindow::FollowScalingOf);
+        FollowScalingOf(windowHandle()->screen());
+    }
+}
+
+// When the desktop's scaling changes under the open window (X11 reports a
+// new Xft/DPI), Qt 6.4 paints at the new scale but leaves the window system's
+// window at its old size in device pixels, and the style's cached pieces and
+// the controls' last paint at the old scale: ask for the form's size again
+// and paint everything afresh.
+void QuizWindow::FollowScalingOf(QScreen* screen) {
+    disconnect(scaling_);
+    scaling_ = connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] {
+        windowHandle()->resize(size());
+        QPixmapCache::clear();
+        for (QWidget* w : findChildren<QWidget*>()) w->update();
+    });
+}
 
 bool QuizWindow::focusNextPrevChild(bool next) {
     const form::Control* focus = widgets_.ControlOf(focusWidget());

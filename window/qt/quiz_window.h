@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QWidget>
 #include <memory>
 
@@ -31,11 +32,13 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Realise();
     QWidget* CreateWidget(const form::Control& control, QWidget* parent);
     void ConnectClick(const form::Control& control, QWidget* widget);
+    void FollowScalingOf(QScreen* screen);
 
     // The widget of a control the binding names, as the kind it must be.
     template <typename T>
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<CompactRadioStyle> radioStyle_;
     binding::RealisedControls<QWidget*> widgets_{form_};
     Announcer* announcer_ = nullptr;
+    QMetaObject::Connection scaling_;
     binding::QuizBinding binding_{form_, *this};
 };
 
