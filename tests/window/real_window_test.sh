@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Starts the real quiz on a private Xvfb display, answers "Nokia" /
 # "Финландия" / "Изведи" with the mouse, reads the result box back through
-# the clipboard and leaves a screenshot for a person to look at.
+# the clipboard and leaves a screenshot for a person to look at. Then checks
+# what the window manager is told (no minimise or maximise, a fixed size),
+# and opens the quiz again at 144 dpi (Qt's scale factor 1.5) to measure its
+# size and focus ring there.
 #   real_window_test.sh KESTROVA FORM_POSITIONS OUTPUT_DIR
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
@@ -15,14 +18,22 @@ trap cleanup EXIT
 start_xvfb "$work"
 unset QT_QPA_PLATFORM
 
-"$program" 2>"$work/stderr" &
-pids+=($!)
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name ' Kestrova$' | head -n1)
-xdotool windowfocus --sync "$wid"
+start() {  # QT_SCALE_FACTOR: starts the quiz, sets wid to its window
+  QT_SCALE_FACTOR=$1 "$program" 2>>"$work/stderr" &
+  pids+=($!)
+  wid=$(timeout 20 xdotool search --sync --onlyvisible --name ' Kestrova$' | head -n1)
+  xdotool windowfocus --sync "$wid"
+}
+start 1
 
 "$positions" >"$work/positions"
+scale=1
+place() {  # a control's name: its x y w h on the screen now, each edge rounded
+  awk -v n="$1" -v s="$scale" 'function r(v) { return int(v * s + 0.5) }
+    $1 == n { printf "%d %d %d %d\n", r($2), r($3), r($2 + $4) - r($2), r($3 + $5) - r($3) }' "$work/positions"
+}
 click() {  # a control's name, clicked a little inside its left end
-  read -r x y w h < <(awk -v n="$1" '$1 == n { print $2, $3, $4, $5 }' "$work/positions")
+  read -r x y w h < <(place "$1")
   [ -n "${h:-}" ] || { echo "no control $1"; exit 1; }
   xdotool mousemove --sync --window "$wid" $((x + 8)) $((y + h / 2)) click 1
   sleep 0.2
@@ -43,7 +54,7 @@ check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; fail=1; fi; 
 check "the verdict comes first" '[[ $shown == "Браво! Позна."$'"'"'\n'"'"'* ]]'
 check "then Nokia's description" '[[ $shown == *"Нокиа (на фински: Nokia) е финландска компания"*"приблизително 30 %." ]]'
 check "on two lines" '[ "$(printf "%s\n" "$shown" | wc -l)" -eq 2 ]'
-# The focus indicator: 2 px at the control's right edge, at least 3:1
+# The focus indicator: `ring` px at the control's right edge, at least 3:1
 # against the control's colour just inside and the frame's just outside.
 rgb() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'; }
 contrast() {  # two "r g b" colours: their WCAG contrast ratio, times 100
@@ -51,21 +62,43 @@ contrast() {  # two "r g b" colours: their WCAG contrast ratio, times 100
     function lum(s,  p) { split(s, p, " "); return 0.2126 * lin(p[1]) + 0.7152 * lin(p[2]) + 0.0722 * lin(p[3]) }
     BEGIN { x = lum(a) + 0.05; y = lum(b) + 0.05; printf "%d", (x > y ? x / y : y / x) * 100 }'
 }
-ring_ok() {  # picture, control name
+ring_ok() {  # picture, control name, ring width in pixels
   local x y w h
-  read -r x y w h < <(awk -v n="$2" '$1 == n { print $2, $3, $4, $5 }' "$work/positions")
-  local mid=$((y + h / 2)) outside inside ring1 ring2
-  outside=$(rgb "$1" $((x + w)) $mid); ring1=$(rgb "$1" $((x + w - 1)) $mid); ring2=$(rgb "$1" $((x + w - 2)) $mid)
-  inside=$(rgb "$1" $((x + w - 5)) $mid)
-  echo "  $2: outside ($outside), ring ($ring1) ($ring2), inside ($inside)"
-  [ "$ring1" = "$ring2" ] && [ "$(contrast "$ring1" "$outside")" -ge 300 ] && [ "$(contrast "$ring1" "$inside")" -ge 300 ]
+  read -r x y w h < <(place "$2")
+  local mid=$((y + h / 2)) outside inside ring width=0
+  outside=$(rgb "$1" $((x + w)) $mid); ring=$(rgb "$1" $((x + w - 1)) $mid)
+  while [ "$width" -lt 10 ] && [ "$(rgb "$1" $((x + w - 1 - width)) $mid)" = "$ring" ]; do width=$((width + 1)); done
+  inside=$(rgb "$1" $((x + w - 1 - width)) $mid)
+  echo "  $2: outside ($outside), ring ($ring) $width px, inside ($inside)"
+  [ "$width" -eq "$3" ] && [ "$(contrast "$ring" "$outside")" -ge 300 ] && [ "$(contrast "$ring" "$inside")" -ge 300 ]
 }
-check "a focused option button shows a 2 px ring of at least 3:1" 'ring_ok "$work/focus-on-option.png" "Option1(2)"'
-check "a focused command button shows a 2 px ring of at least 3:1" 'ring_ok "$out/kestrova-linux.png" "Command1(0)"'
+check "a focused option button shows a 2 px ring of at least 3:1" 'ring_ok "$work/focus-on-option.png" "Option1(2)" 2'
+check "a focused command button shows a 2 px ring of at least 3:1" 'ring_ok "$out/kestrova-linux.png" "Command1(0)" 2'
 check "the screenshot is the window" '[ "$(identify -format "%wx%h" "$out/kestrova-linux.png")" = 461x382 ]'
+
+# What the window manager reads: Motif's hints offer neither minimising
+# (function 8, decoration 32) nor maximising (16, 64), and do not mean "all
+# but these" (bit 1); the size hints fix the size.
+xprop -id "$wid" _MOTIF_WM_HINTS WM_NORMAL_HINTS >"$work/hints"
+read -r functions decorations < <(sed -n 's/^_MOTIF_WM_HINTS.* = 0x3, \(0x[0-9a-f]*\), \(0x[0-9a-f]*\),.*/\1 \2/p' "$work/hints")
+check "no minimise or maximise function" '[ -n "$functions" ] && (( (functions & 0x19) == 0 ))'
+check "no minimise or maximise button" '[ -n "$decorations" ] && (( (decorations & 0x61) == 0 ))'
+check "the smallest and largest size are the window's" \
+  'grep -q "minimum size: 461 by 382" "$work/hints" && grep -q "maximum size: 461 by 382" "$work/hints"'
 echo "screenshot: $out/kestrova-linux.png"
+
+# At 144 dpi: the density's client size and a 3 px ring.
+kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null || true
+start 1.5
+scale=1.5
+click 'Option1(2)'
+import -window "$wid" "$work/at-144dpi.png"
+check "at 144 dpi the window is 692 x 573" '[ "$(identify -format "%wx%h" "$work/at-144dpi.png")" = 692x573 ]'
+check "at 144 dpi a focused option button shows a 3 px ring of at least 3:1" \
+  'ring_ok "$work/at-144dpi.png" "Option1(2)" 3'
+
 if [ $fail -ne 0 ]; then
   echo "result box held: $shown"
-  cat "$work/stderr"
+  cat "$work/hints" "$work/stderr"
 fi
 exit $fail

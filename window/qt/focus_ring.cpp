@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "form/form_rules.h"
+
 namespace kestrova::qt {
 
 FocusRing::FocusRing(QWidget* window) : QWidget(window) {
@@ -27,10 +29,11 @@ void FocusRing::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
     const QRect r = rect();
-    painter.drawRect(0, 0, r.width(), kWidth);
-    painter.drawRect(0, r.height() - kWidth, r.width(), kWidth);
-    painter.drawRect(0, 0, kWidth, r.height());
-    painter.drawRect(r.width() - kWidth, 0, kWidth, r.height());
+    const int width = form::FocusRingWidth(form::kReferenceDpi);
+    painter.drawRect(0, 0, r.width(), width);
+    painter.drawRect(0, r.height() - width, r.width(), width);
+    painter.drawRect(0, 0, width, r.height());
+    painter.drawRect(r.width() - width, 0, width, r.height());
 }
 
 }  // namespace kestrova::qt

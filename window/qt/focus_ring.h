@@ -4,8 +4,8 @@
 
 namespace kestrova::qt {
 
-// A plain, unmistakable focus indicator: a solid dark ring, 2 pixels wide
-// (scaled with the screen like everything else), drawn over whichever
+// A plain, unmistakable focus indicator: a solid dark ring as wide as the
+// form's rules say at the reference density (Qt scales it with the screen), drawn over whichever
 // control inside the window has the keyboard focus. Styles draw their own
 // focus marks faintly or not at all on coloured controls; this one contrasts
 // with every colour of the form. It takes no input.
@@ -14,8 +14,6 @@ class FocusRing : public QWidget {
 
 public:
     explicit FocusRing(QWidget* window);
-
-    static constexpr int kWidth = 2;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <algorithm>
+#include <QScreen>
+#include <QWindow>
 #include <stdexcept>
 
 #include "qt/accessibility.h"
@@ -22,11 +24,10 @@
 namespace kestrova::qt {
 namespace {
 
-// Qt lays widgets out in logical pixels and scales them to the screen itself.
-constexpr int kLogicalDpi = 96;
-
+// Qt lays widgets out in logical pixels and scales them to the screen itself,
+// so every size is the one at the reference density.
 QRect Geometry(const form::Control& c) {
-    const form::PixelRect r = form::PlaceInContainer(c, kLogicalDpi);
+    const form::PixelRect r = form::PlaceInContainer(c, form::kReferenceDpi);
     return {r.left, r.top, r.width, r.height};
 }
 
@@ -72,8 +73,8 @@ void QuizWindow::Realise() {
     // A fixed dialog-like window: close button, no minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(form::TwipsToPixels(form_.clientWidth, kLogicalDpi),
-                 form::TwipsToPixels(form_.clientHeight, kLogicalDpi));
+    setFixedSize(form::TwipsToPixels(form_.clientWidth, form::kReferenceDpi),
+                 form::TwipsToPixels(form_.clientHeight, form::kReferenceDpi));
     FillBackground(this, form_.background);
     QFont font(ToQString(form_.font.face));
     font.setPointSize(form_.font.points);
@@ -85,9 +86,9 @@ void QuizWindow::Realise() {
     for (const form::Control& c : form_.controls) {
         QWidget* parent = c.container.name.empty() ? this : Widget(c.container);
         if (parent == nullptr) throw std::logic_error("a control comes before its container");
-        widgets_.push_back(CreateWidget(c, parent));
+        widgets_.Set(c, CreateWidget(c, parent));
     }
-    for (std::size_t i = 0; i < widgets_.size(); ++i) ConnectClick(form_.controls[i], widgets_[i]);
+    widgets_.ForEach([this](const form::Control& c, QWidget* widget) { ConnectClick(c, widget); });
 
     // raise() puts a widget in front of its siblings, so the front one goes last.
     const std::vector<const form::Control*> stacking = form::StackingOrder(form_);
@@ -159,18 +160,35 @@ void QuizWindow::ConnectClick(const form::Control& c, QWidget* widget) {
     }
 }
 
-QWidget* QuizWindow::Widget(form::ControlId id) const {
-    const form::Control* c = form_.Find(id);
-    return c == nullptr ? nullptr : widgets_.at(static_cast<std::size_t>(c - form_.controls.data()));
+QWidget* QuizWindow::Widget(form::ControlId id) const { return widgets_.Find(id); }
+
+void QuizWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!scaling_) {
+        connect(windowHandle(), &QWindow::screenChanged, this, &QuizWindow::FollowScalingOf);
+        FollowScalingOf(windowHandle()->screen());
+    }
+}
+
+// When the desktop's scaling changes under the open window (X11 reports a
+// new Xft/DPI), Qt 6.4 paints at the new scale but leaves the window system's
+// window at its old size in device pixels, and the style's cached pieces and
+// the controls' last paint at the old scale: ask for the form's size again
+// and paint everything afresh.
+void QuizWindow::FollowScalingOf(QScreen* screen) {
+    disconnect(scaling_);
+    scaling_ = connect(screen, &QScreen::logicalDotsPerInchChanged, this, [this] {
+        windowHandle()->resize(size());
+        QPixmapCache::clear();
+        for (QWidget* w : findChildren<QWidget*>()) w->update();
+    });
 }
 
 bool QuizWindow::focusNextPrevChild(bool next) {
-    QWidget* focus = focusWidget();
-    const auto at = std::find(widgets_.begin(), widgets_.end(), focus);
-    if (at == widgets_.end()) return QWidget::focusNextPrevChild(next);
+    const form::Control* focus = widgets_.ControlOf(focusWidget());
+    if (focus == nullptr) return QWidget::focusNextPrevChild(next);
     const form::Control* target =
-        form::NextTabTarget(form_, form_.controls[static_cast<std::size_t>(at - widgets_.begin())].id, next,
-                            [this](const form::Control& c) { return IsChecked(c.id); });
+        form::NextTabTarget(form_, focus->id, next, [this](const form::Control& c) { return IsChecked(c.id); });
     if (target == nullptr) return QWidget::focusNextPrevChild(next);
     Widget(target->id)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QMetaObject>
 #include <QWidget>
 #include <memory>
-#include <vector>
 
 #include "binding/control_surface.h"
-#include "form/form.h"
 #include "binding/quiz_binding.h"
+#include "binding/realised_controls.h"
+#include "form/form.h"
 
 namespace kestrova::qt {
 
@@ -31,16 +32,18 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Realise();
     QWidget* CreateWidget(const form::Control& control, QWidget* parent);
     void ConnectClick(const form::Control& control, QWidget* widget);
+    void FollowScalingOf(QScreen* screen);
 
     // The widget of a control the binding names, as the kind it must be.
     template <typename T>
     T* Realised(form::ControlId id) const {
-        return static_cast<T*>(widgets_.at(form_.IndexOf(id)));
+        return static_cast<T*>(widgets_.At(id));
     }
 
     void SetText(form::ControlId box, std::u16string_view text) override;
@@ -54,9 +57,9 @@ private:
     // Declared before the widgets are made, so it outlives the option
     // buttons that use it.
     std::unique_ptr<CompactRadioStyle> radioStyle_;
-    // By the control's place in the form.
-    std::vector<QWidget*> widgets_;
+    binding::RealisedControls<QWidget*> widgets_{form_};
     Announcer* announcer_ = nullptr;
+    QMetaObject::Connection scaling_;
     binding::QuizBinding binding_{form_, *this};
 };
 

@@ -71,11 +71,10 @@ private slots:
     void anotherCommandIndexDoesNothing();
 
     void resultBoxReturnsExactlyWhatWasWritten();
-    void resultBoxWrapsScrollsAndIsReadOnly();
+    void resultBoxScrollsAndSelectsByKeyboard();
 
     void accessibleRolesNamesAndStates_data();
     void accessibleRolesNamesAndStates();
-    void hiddenControlsAreInvisibleToAssistiveTechnology();
     void assistivePressActionSelectsAnOption();
     void resultTextChangesReachAssistiveTechnology();
     void everyVerdictIsSpokenWithoutMovingTheFocus();
@@ -216,10 +215,6 @@ void QuizWindowTest::windowIsFixedWithItsCaptionFontAndIcon() {
     QCOMPARE(window->size(), QSize(461, 382));
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(window->windowTitle().endsWith(QStringLiteral(" Kestrova")));
-    const auto flags = window->windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QCOMPARE(window->font().weight(), QFont::Normal);
     QVERIFY(!window->font().italic() && !window->font().underline() && !window->font().strikeOut());
     const QList<QSize> sizes = window->windowIcon().availableSizes();
@@ -404,21 +399,10 @@ void QuizWindowTest::resultBoxReturnsExactlyWhatWasWritten() {
     QCOMPARE(ResultBox()->toPlainText(), QStringLiteral(u"ред\nдруг ред\n\nкрай"));
 }
 
-void QuizWindowTest::resultBoxWrapsScrollsAndIsReadOnly() {
+// Its wrapping, scroll bar and refusal of typing are what_users_see_test's.
+void QuizWindowTest::resultBoxScrollsAndSelectsByKeyboard() {
     QPlainTextEdit* box = ResultBox();
-    QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QVERIFY(box->verticalScrollBar()->isVisible());
-    QVERIFY(box->verticalScrollBar()->maximum() > 0);
-
-    // What the box shows, not a copy kept beside it.
-    const QString before = box->toPlainText();
-    QTest::keyClicks(box, QStringLiteral("abc"));
-    QTest::keyClick(box, Qt::Key_Delete);
-    QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->toPlainText(), before);
-    QCOMPARE(ResultText().size(), 816);
-
     QCOMPARE(box->verticalScrollBar()->value(), 0);
     QTest::keyClick(box, Qt::Key_PageDown);
     QVERIFY(box->verticalScrollBar()->value() > 0);
@@ -462,14 +446,6 @@ void QuizWindowTest::accessibleRolesNamesAndStates() {
         QVERIFY(iface->state().focused);
         QVERIFY(iface->state().readOnly);
         QCOMPARE(iface->textInterface()->characterCount(), 816 - 6);  // each "\r\n" shown as one break
-    }
-}
-
-void QuizWindowTest::hiddenControlsAreInvisibleToAssistiveTechnology() {
-    for (QWidget* w : {W("Text1", 1), W("List1")}) {
-        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
-        QVERIFY(iface);
-        QVERIFY2(iface->state().invisible, qPrintable(w->objectName()));
     }
 }
 
