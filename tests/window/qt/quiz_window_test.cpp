@@ -57,6 +57,7 @@ private slots:
     void controlsPaintTheirColours();
     void optionCaptionsReadTopToBottomAlphabetically();
     void everyCaptionFitsAndRendersInTheWindowFont();
+    void optionIndicatorsAreTwelvePixelsAcross();
     void windowIsFixedWithItsCaptionFontAndIcon();
     void opensWithNothingSelectedAndFocusInTheResultBox();
     void tabVisitsControlsInTheirTabOrder();
@@ -208,6 +209,26 @@ void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
             QVERIFY2(option->fontMetrics().horizontalAdvance(text) <= room.width(), qPrintable(text + " is clipped"));
             QVERIFY2(option->fontMetrics().height() <= option->height(), qPrintable(text + " is cut off"));
         }
+    }
+}
+
+void QuizWindowTest::optionIndicatorsAreTwelvePixelsAcross() {
+    // Small enough to leave the longest captions their room: the circle's
+    // ink, left of the caption, at 100 %.
+    for (QRadioButton* option : {Firm(0), Country(9)}) {
+        const QImage image = option->grab().toImage();
+        const QColor paper = image.pixelColor(0, 0);
+        // The first run of columns with ink, up to the gap before the caption.
+        QRect ink;
+        for (int x = 0; x < image.width(); ++x) {
+            QRect column;
+            for (int y = 0; y < image.height(); ++y) {
+                if (image.pixelColor(x, y) != paper) column |= QRect(x, y, 1, 1);
+            }
+            if (column.isNull() && !ink.isNull()) break;
+            ink |= column;
+        }
+        QCOMPARE(ink.size(), QSize(12, 12));
     }
 }
 
