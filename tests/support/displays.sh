@@ -1,11 +1,12 @@
 # Shell helpers the tests share; source it, then call:
-#   start_xvfb WORKDIR      a private Xvfb display, exported as DISPLAY; its
-#                           pid goes on the array `pids` for the caller to end
+#   start_xvfb WORKDIR [WxHxD]  a private Xvfb display (800x600x24 unless
+#                           told), exported as DISPLAY; its pid goes on the
+#                           array `pids` for the caller to end
 #   new_wine_prefix DIR     a fresh Wine prefix, exported as WINEPREFIX, that
 #                           maps Times New Roman to its metric twin
 start_xvfb() {
-  local work=$1
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  local work=$1 screen=${2:-800x600x24}
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>/dev/null &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }

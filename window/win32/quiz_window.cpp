@@ -1,28 +1,21 @@
 #include "win32/quiz_window.h"
 
 #include <commctrl.h>
-#include <oleacc.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 
-#include "win32/control_numbers.h"
 #include "form/form_rules.h"
+#include "win32/control_numbers.h"
+#include "win32/focus_ring.h"
+#include "win32/win32_text.h"
 
 namespace kestrova::win32 {
 namespace {
 
 constexpr int kIconResource = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;  // close, no minimise or maximise
-
-// On Windows wchar_t is UTF-16, as the core's text is.
-const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
-std::wstring WideString(std::u16string_view text) { return {Wide(text), text.size()}; }
-std::wstring WideString(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
-
-COLORREF ToColorRef(form::Rgb rgb) { return RGB(rgb.r, rgb.g, rgb.b); }
 
 UINT WindowDpi(HWND hwnd) {
     // GetDpiForWindow is Windows 10's; earlier systems have one DPI for all.
@@ -72,27 +65,6 @@ DWORD KeyboardStyle(const form::Control& c, const std::vector<form::TabStop>& st
     return 0;
 }
 
-// UI Automation's LiveSetting property, which oleacc.h leaves out.
-constexpr GUID kLiveSettingProperty{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
-constexpr int kPolite = 1;
-
-// The focus ring's width at 96 dpi; it grows with the screen's density.
-constexpr int kFocusRingWidth = 2;
-
-// `r` grown by `by` pixels on every side (shrunk, for a negative `by`).
-RECT Grown(RECT r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
-
-// A solid ring inside `r`, `width` pixels wide, in the text colour: the
-// system's dotted focus rectangle is one pixel and faint on coloured faces.
-void DrawFocusRing(HDC dc, RECT r, int width) {
-    HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
-    for (int i = 0; i < width; ++i) {
-        const RECT edge = Grown(r, -i);
-        FrameRect(dc, &edge, ink);
-    }
-}
-
-
 }  // namespace
 
 QuizWindow::QuizWindow(HINSTANCE instance, form::Form form) : form_(std::move(form)), instance_(instance) {
@@ -107,7 +79,7 @@ QuizWindow::QuizWindow(HINSTANCE instance, form::Form form) : form_(std::move(fo
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = className.c_str();
     RegisterClassExW(&wc);
-    CreateWindowExW(0, className.c_str(), Wide(form_.caption), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    CreateWindowExW(0, className.c_str(), WideString(form_.caption).c_str(), kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, this);
     if (hwnd_ == nullptr) std::abort();  // no window to show anything in; the program ends
 }
@@ -115,7 +87,6 @@ QuizWindow::QuizWindow(HINSTANCE instance, form::Form form) : form_(std::move(fo
 QuizWindow::~QuizWindow() {
     if (hwnd_ != nullptr) DestroyWindow(hwnd_);
     if (font_ != nullptr) DeleteObject(font_);
-    for (auto& [colour, brush] : brushes_) DeleteObject(brush);
 }
 
 int QuizWindow::Run(int show) {
@@ -178,7 +149,6 @@ void QuizWindow::OnCreate() {
 }
 
 void QuizWindow::CreateChildWindows() {
-    children_.assign(form_.controls.size(), nullptr);
     stops_ = form::TabSequence(form_);
     // Windows takes the tab order, the option groups and the stacking from
     // the order the children are made in.
@@ -188,19 +158,14 @@ void QuizWindow::CreateChildWindows() {
         const std::wstring text = c->kind == form::Kind::TextBox ? std::wstring() : WideString(c->text);
         const form::PixelRect r = form::PlaceInWindow(form_, *c, dpi_);
         const int number = ControlNumber(form_, c->id);
-        if (!c->accessibleName.empty()) {
-            // Assistive technology names a box by the label just before it;
-            // this one is never shown.
-            CreateWindowExW(0, L"STATIC", WideString(c->accessibleName).c_str(), WS_CHILD | SS_NOPREFIX, r.left,
-                            r.top, 0, 0, hwnd_, nullptr, instance_, nullptr);
-        }
+        if (!c->accessibleName.empty()) MakeNameLabel(hwnd_, c->accessibleName, r.left, r.top);
         HWND child = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), style, r.left, r.top, r.width, r.height,
                                      hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), instance_,
                                      nullptr);
         if (child == nullptr) std::abort();  // a window without all its controls is no quiz
-        children_[static_cast<std::size_t>(number - kFirstControlNumber)] = child;
+        children_.Set(*c, child);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (c->kind == form::Kind::TextBox) SetWindowTextW(child, Wide(c->text));
+        if (c->kind == form::Kind::TextBox) SetWindowTextW(child, WideString(c->text).c_str());
         for (std::u16string_view item : c->items) {
             SendMessageW(child, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideString(item).c_str()));
         }
@@ -209,16 +174,17 @@ void QuizWindow::CreateChildWindows() {
 }
 
 HFONT QuizWindow::CreateFormFont() const {
+    const std::wstring face = WideString(form_.font.face);
     return CreateFontW(-MulDiv(form_.font.points, dpi_, 72), 0, 0, 0, form_.font.weight, FALSE,
                        FALSE, FALSE, static_cast<BYTE>(form_.font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, Wide(form_.font.face));
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
 }
 
 void QuizWindow::PlaceChildWindows() {
-    for (std::size_t i = 0; i < children_.size(); ++i) {
-        const form::PixelRect r = form::PlaceInWindow(form_, form_.controls[i], dpi_);
-        SetWindowPos(children_[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    children_.ForEach([&](const form::Control& c, HWND child) {
+        const form::PixelRect r = form::PlaceInWindow(form_, c, dpi_);
+        SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    });
 }
 
 void QuizWindow::FitClientArea() {
@@ -236,7 +202,9 @@ void QuizWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = static_cast<int>(dpi);
     HFONT old = font_;
     font_ = CreateFormFont();
-    for (HWND child : children_) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    children_.ForEach([&](const form::Control&, HWND child) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    });
     DeleteObject(old);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -254,18 +222,8 @@ void QuizWindow::OnCommand(int number, int code) {
     if (code == BN_CLICKED) binding_.Click(c->id);
 }
 
-int QuizWindow::RingWidth() const { return MulDiv(kFocusRingWidth, dpi_, 96); }
-
-// A text box's ring is drawn by the window around it, just outside its edge.
-RECT QuizWindow::RingAround(HWND child) const {
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-    return Grown(r, RingWidth());
-}
-
 void QuizWindow::InvalidateRingAround(HWND child) {
-    const RECT r = RingAround(child);
+    const RECT r = RingAround(hwnd_, child, dpi_);
     InvalidateRect(hwnd_, &r, TRUE);
 }
 
@@ -274,7 +232,7 @@ void QuizWindow::OnPaint() {
     HDC dc = BeginPaint(hwnd_, &paint);
     const form::Control* focused = FormControl(GetFocus());
     if (focused != nullptr && focused->kind == form::Kind::TextBox) {
-        DrawFocusRing(dc, RingAround(GetFocus()), RingWidth());
+        DrawFocusRing(dc, RingAround(hwnd_, GetFocus(), dpi_), dpi_);
     }
     EndPaint(hwnd_, &paint);
 }
@@ -286,12 +244,7 @@ LRESULT QuizWindow::OnCustomDraw(const NMCUSTOMDRAW& draw) {
     if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
     if (draw.dwDrawStage == CDDS_POSTPAINT && GetFocus() == draw.hdr.hwndFrom) {
         // Within the part not covered by the button above, where they overlap.
-        RECT ring = draw.rc, visible{};
-        if (GetClipBox(draw.hdc, &visible) != ERROR) {
-            ring = {std::max(ring.left, visible.left), std::max(ring.top, visible.top),
-                    std::min(ring.right, visible.right), std::min(ring.bottom, visible.bottom)};
-        }
-        DrawFocusRing(draw.hdc, ring, RingWidth());
+        DrawClippedFocusRing(draw.hdc, draw.rc, dpi_);
     }
     return CDRF_DODEFAULT;
 }
@@ -313,29 +266,18 @@ LRESULT QuizWindow::OnControlColour(HDC dc, HWND child) {
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     SetBkColor(dc, ToColorRef(*c->background));
-    return reinterpret_cast<LRESULT>(Brush(*c->background));
+    return reinterpret_cast<LRESULT>(brushes_.Of(*c->background));
 }
 
 void QuizWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const form::Control* c = ControlAt(form_, static_cast<int>(item.CtlID));
-    if (c == nullptr) return;
-    HDC dc = item.hDC;
-    RECT face = item.rcItem;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(dc, &face, Brush(c->background.value_or(form::Rgb{})));
-    DrawEdge(dc, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    if (pressed) face = {face.left + 1, face.top + 1, face.right + 1, face.bottom + 1};
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextW(dc, Wide(c->text), static_cast<int>(c->text.size()), &face,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) DrawFocusRing(dc, item.rcItem, RingWidth());
+    if (c != nullptr) DrawColouredButton(item, brushes_.Of(c->background.value_or(form::Rgb{})), c->text, dpi_);
 }
 
 void QuizWindow::OnEraseBackground(HDC dc) {
     RECT client{};
     GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, Brush(form_.background));
+    FillRect(dc, &client, brushes_.Of(form_.background));
 }
 
 void QuizWindow::OnNextControl(WPARAM wparam, LPARAM lparam) {
@@ -352,21 +294,6 @@ void QuizWindow::OnActivate(WPARAM wparam) {
     } else if (focus_ != nullptr) {
         SetFocus(focus_);
     }
-}
-
-HWND QuizWindow::ChildWindow(form::ControlId id) const { return children_.at(form_.IndexOf(id)); }
-
-const form::Control* QuizWindow::FormControl(HWND child) const {
-    const auto at = std::find(children_.begin(), children_.end(), child);
-    return at == children_.end() ? nullptr : &form_.controls[static_cast<std::size_t>(at - children_.begin())];
-}
-
-HBRUSH QuizWindow::Brush(form::Rgb colour) {
-    const COLORREF ref = ToColorRef(colour);
-    for (const auto& [made, brush] : brushes_) {
-        if (made == ref) return brush;
-    }
-    return brushes_.emplace_back(ref, CreateSolidBrush(ref)).second;
 }
 
 void QuizWindow::KeepGroupReachable(form::ControlId option) {
@@ -412,34 +339,6 @@ std::u16string QuizWindow::ListItem(form::ControlId list, std::size_t index) con
     return text;
 }
 
-// Makes the form's live region a polite one, through the system's
-// annotation service.
-void QuizWindow::MakeLiveRegions() {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IAccPropServices* services = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                   reinterpret_cast<void**>(&services)))) {
-        if (const form::Control* live = form::LiveRegion(form_)) {
-            VARIANT polite{};
-            polite.vt = VT_I4;
-            polite.lVal = kPolite;
-            services->SetHwndProp(ChildWindow(live->id), static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                  kLiveSettingProperty, polite);
-        }
-        services->Release();
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
-}
-
-// The box already holds the message; a live region is read out when it
-// reports a change. The regions are set up at the first message rather than
-// at start-up, which the system's annotation service would slow.
-void QuizWindow::Announce(form::ControlId box) {
-    if (!liveRegions_) {
-        MakeLiveRegions();
-        liveRegions_ = true;
-    }
-    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, ChildWindow(box), OBJID_CLIENT, CHILDID_SELF);
-}
+void QuizWindow::Announce(form::ControlId box) { liveRegion_.Announce(ChildWindow(box)); }
 
 }  // namespace kestrova::win32

@@ -7,13 +7,15 @@
 
 #include <commctrl.h>
 
-#include <utility>
 #include <vector>
 
 #include "binding/control_surface.h"
+#include "binding/quiz_binding.h"
+#include "binding/realised_controls.h"
 #include "form/form.h"
 #include "form/form_rules.h"
-#include "binding/quiz_binding.h"
+#include "win32/accessibility.h"
+#include "win32/coloured_button.h"
 
 namespace kestrova::win32 {
 
@@ -21,7 +23,8 @@ namespace kestrova::win32 {
 // standard child windows and reports Load and each Click to the quiz
 // binding, which holds the wiring. One window procedure, one small function
 // per message; all state lives in this object, found through the window's
-// user data.
+// user data. The focus ring, the accessibility and the coloured buttons are
+// in files of their own.
 class QuizWindow : private binding::ControlSurface {
 public:
     QuizWindow(HINSTANCE instance, form::Form form);
@@ -42,8 +45,6 @@ private:
     void OnEnter();
     void OnPaint();
     LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
-    RECT RingAround(HWND child) const;
-    int RingWidth() const;
     void InvalidateRingAround(HWND child);
     LRESULT OnControlColour(HDC dc, HWND child);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -56,10 +57,9 @@ private:
     HFONT CreateFormFont() const;
     void PlaceChildWindows();
     void FitClientArea();
-    HWND ChildWindow(form::ControlId id) const;
+    HWND ChildWindow(form::ControlId id) const { return children_.At(id); }
     // The form's control behind a child window; nullptr for none of ours.
-    const form::Control* FormControl(HWND child) const;
-    HBRUSH Brush(form::Rgb colour);
+    const form::Control* FormControl(HWND child) const { return children_.ControlOf(child); }
     void KeepGroupReachable(form::ControlId option);
 
     void SetText(form::ControlId box, std::u16string_view text) override;
@@ -68,22 +68,20 @@ private:
     void Uncheck(form::ControlId option) override;
     std::u16string ListItem(form::ControlId list, std::size_t index) const override;
     void Announce(form::ControlId box) override;
-    void MakeLiveRegions();
 
     const form::Form form_;
     HINSTANCE instance_;
     HWND hwnd_ = nullptr;
     // By the control's place in the form, which is also its number less
     // kFirstControlNumber.
-    std::vector<HWND> children_;
+    binding::RealisedControls<HWND> children_{form_};
     // The form's tab stops, which also tell each option group's entry.
     std::vector<form::TabStop> stops_;
     HFONT font_ = nullptr;
-    int dpi_ = 96;  // the window's dots per inch, followed as it changes
+    int dpi_ = form::kReferenceDpi;  // the window's dots per inch, followed as it changes
     HWND focus_ = nullptr;  // given back the focus when the window is activated
-    bool liveRegions_ = false;
-    // One brush per colour, made when first painted; the form has a handful.
-    std::vector<std::pair<COLORREF, HBRUSH>> brushes_;
+    LiveRegion liveRegion_;
+    Brushes brushes_;
     binding::QuizBinding binding_{form_, *this};
 };
 

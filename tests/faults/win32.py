@@ -1,0 +1,32 @@
+# Faults in the native Windows program, seen by the Wine window test (the
+# 64-bit build; the driver checks the running program from outside).
+T = "^win32_window_under_wine$"
+W = "windows"
+FAULTS = [
+    Fault("the heading drawn left-aligned", "window/win32/quiz_window.cpp",
+          "(c.align == form::Align::Centre ? SS_CENTER : SS_LEFT)", "SS_LEFT", T, preset=W),
+    Fault("the result box scrolls sideways instead of wrapping", "window/win32/quiz_window.cpp",
+          "ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL",
+          "ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL", T, preset=W),
+    Fault("a held button drawn as at rest", "window/win32/coloured_button.cpp",
+          "const bool pressed = (item.itemState & ODS_SELECTED) != 0;", "const bool pressed = false;", T, preset=W),
+    Fault("the ring drawn in the button's face colour", "window/win32/focus_ring.cpp",
+          "HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);", "HBRUSH ink = GetSysColorBrush(COLOR_BTNFACE);", T,
+          preset=W),
+    Fault("the option rows made bottom row first", "window/win32/quiz_window.cpp",
+          "for (const form::Control* c : form::SiblingOrder(form_)) {",
+          "auto order = form::SiblingOrder(form_);\n    std::reverse(order.begin(), order.end());\n"
+          "    for (const form::Control* c : order) {", T, preset=W),
+    Fault("hidden controls shown", "window/win32/quiz_window.cpp",
+          "(c->visible ? WS_VISIBLE : 0)", "WS_VISIBLE", T, preset=W),
+    Fault("only the first verdict raises a live change", "window/win32/accessibility.cpp",
+          "void LiveRegion::Announce(HWND box) {\n",
+          "void LiveRegion::Announce(HWND box) {\n    if (annotated_) return;\n", T, preset=W),
+    Fault("the controls keep the old font at a new density", "window/win32/quiz_window.cpp",
+          "    children_.ForEach([&](const form::Control&, HWND child) {\n"
+          "        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);\n    });\n    DeleteObject(old);",
+          "    DeleteObject(old);", T, preset=W),
+    Fault("the window keeps the suggested size, not its client area's", "window/win32/quiz_window.cpp",
+          "    PlaceChildWindows();\n    FitClientArea();\n    InvalidateRect", "    PlaceChildWindows();\n    InvalidateRect",
+          T, preset=W),
+]
