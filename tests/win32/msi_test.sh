@@ -30,7 +30,7 @@ export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineboot --init >/dev/null 2>&1
 
-arch=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["msi_arch"])' "$build/bundle.json")
+arch=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["msi_arch"])' "$build/bundle.json")
 # A 32-bit package's entry is in the registry's 32-bit view.
 if [ "$arch" = x86 ]; then program_files='Program Files (x86)' view=/reg:32; else program_files='Program Files' view=/reg:64; fi
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -53,7 +53,7 @@ property() {  # property LOG NAME
 # each part's hexadecimal digits reversed.
 product_icon() {
   local packed
-  packed=$(python3 -c 'import sys; g = sys.argv[1].strip("{}").replace("-", "")
+  packed=$(/usr/bin/python3 -c 'import sys; g = sys.argv[1].strip("{}").replace("-", "")
 print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i + 1] + g[i] for i in range(16, 32, 2)))' "$1")
   wine reg query "HKLM\\Software\\Classes\\Installer\\Products\\$packed" /v ProductIcon 2>/dev/null |
     tr -d '\r' | awk '$1 == "ProductIcon" { $1 = $2 = ""; print substr($0, 3) }'

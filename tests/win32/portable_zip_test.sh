@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/first" >/dev/null
 sleep 2  # a zip's times go in steps of two seconds
 SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/second" >/dev/null
-python3 - "$work"/first/kestrova-*.zip "$work"/second/kestrova-*.zip "$exe" <<'PY'
+/usr/bin/python3 - "$work"/first/kestrova-*.zip "$work"/second/kestrova-*.zip "$exe" <<'PY'
 import sys, zipfile
 bundle = zipfile.ZipFile(sys.argv[1])
 names = sorted(n.split("/", 1)[1] for n in bundle.namelist() if not n.endswith("/"))

@@ -26,7 +26,7 @@ openssl x509 -req -in signer.csr -CA "Kestrova test authority.pem" -CAkey "Kestr
 
 check "scripts/sign signs" "$sign" --cert signer.pem --key signer.key --password-file password \
   --build "$build" --dist dist
-python3 -c 'import sys, zipfile; open("zipped.exe", "wb").write(zipfile.ZipFile(sys.argv[1]).read(
+/usr/bin/python3 -c 'import sys, zipfile; open("zipped.exe", "wb").write(zipfile.ZipFile(sys.argv[1]).read(
     next(n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.endswith("kestrova.exe"))))' dist/*.zip
 msi=$(echo dist/*.msi)
 msiextract -C unpacked "$msi" >/dev/null
