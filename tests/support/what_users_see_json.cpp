@@ -3,28 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "support/sha256.h"
 #include "support/what_users_see.h"
 
 namespace seen = kestrova::testing::seen;
 
 namespace {
-
-std::string Utf8(std::u16string_view text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | c >> 12);
-            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::string Quoted(std::string_view s) {
     std::string out = "\"";
@@ -46,7 +30,7 @@ int main() {
     }
     json += "], \"leastRingContrast\": " + std::to_string(seen::kLeastRingContrast);
     json += ", \"headingCentreSlack\": " + std::to_string(seen::kHeadingCentreSlack);
-    json += ", \"resultBoxName\": " + Quoted(Utf8(seen::kResultBoxName));
+    json += ", \"resultBoxName\": " + Quoted(kestrova::testing::Utf8(seen::kResultBoxName));
     json += ", \"politeness\": " + Quoted(seen::kPoliteness);
     json += ", \"commandColours\": [";
     for (const seen::CommandColour& c : seen::kCommandColours) {
