@@ -61,5 +61,9 @@ if(NOT WIN32)
   install(CODE "${strip_comment}")
 endif()
 
+# The package is the whole install plus what only this project's own
+# package carries: its Debian changelog and copyright.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};ALL;/"
+                                 "${PROJECT_BINARY_DIR};${PROJECT_NAME};debian_package;/")
 set(CPACK_GENERATOR DEB)
 include(CPack)

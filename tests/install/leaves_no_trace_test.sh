@@ -7,6 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 program=$1 positions=$2
+require Xvfb:xvfb xdotool:xdotool strace:strace pkill:procps
 work=$(mktemp -d)
 pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"; }

@@ -1,15 +1,30 @@
 # Shell helpers the tests share; source it, then call:
+#   require TOOL:PACKAGE ...  unless every tool is here, names the missing
+#                           ones and their Debian packages and exits 77, the
+#                           tests' "skipped"
 #   start_xvfb WORKDIR [WxHxD]  a private Xvfb display (800x600x24 unless
 #                           told), exported as DISPLAY; its pid goes on the
 #                           array `pids` for the caller to end
 #   new_wine_prefix DIR     a fresh Wine prefix, exported as WINEPREFIX, that
 #                           maps Times New Roman to its metric twin
+require() {
+  local tool missing=()
+  for tool in "$@"; do
+    command -v "${tool%%:*}" >/dev/null || missing+=("${tool%%:*} (${tool#*:})")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "SKIPPED: not installed here: ${missing[*]}"
+  exit 77
+}
+
 start_xvfb() {
   local work=$1 screen=${2:-800x600x24}
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>/dev/null &
+  require Xvfb:xvfb xdpyinfo:x11-utils
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  # Where Xvfb is there but cannot run, the display is missing, not the program.
+  [ -s "$work/display" ] || { echo "SKIPPED: Xvfb did not start here"; cat "$work/xvfb.log"; exit 77; }
   export DISPLAY=":$(cat "$work/display")"
   # A private display has no session bus. Rather than let libdbus start one
   # on a program's behalf, which would outlive the test, give an address

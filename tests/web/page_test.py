@@ -9,11 +9,25 @@ on the screens of a classroom, phones to the whiteboard, by touch.
 Prints one line per check and "N passed, M failed".
 """
 import gzip
+import importlib.util
 import json
 import subprocess
 import sys
 import tempfile
 from pathlib import Path
+
+# What the test needs beside the program; without it the test is skipped (77).
+lacking = [what for what, here in [
+    (f"the web page {sys.argv[1] or '(none named)'}: build the web preset, or set KESTROVA_WEB_PAGE",
+     Path(sys.argv[1]).is_file()),
+    ("/usr/bin/chromium (chromium)", Path("/usr/bin/chromium").exists()),
+    ("/usr/bin/chromedriver (chromium-driver)", Path("/usr/bin/chromedriver").exists()),
+    ("selenium (python3-selenium)", importlib.util.find_spec("selenium") is not None),
+    ("PIL (python3-pil)", importlib.util.find_spec("PIL") is not None),
+    (f"{sys.argv[4]} (npm ci in tests/web)", Path(sys.argv[4]).is_file())] if not here]
+if lacking:
+    print("SKIPPED: not here:", "; ".join(lacking))
+    sys.exit(77)
 
 from selenium import webdriver
 

@@ -9,6 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 program=$1 positions=$2 out=$3
+require Xvfb:xvfb xdotool:xdotool xclip:xclip xprop:x11-utils import:imagemagick convert:imagemagick identify:imagemagick
 mkdir -p "$out"
 work=$(mktemp -d)
 pids=()

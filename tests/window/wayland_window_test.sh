@@ -8,12 +8,15 @@
 # compositor's or, where it leaves decorations to the client, Qt's). Leaves
 # a screenshot of the desktop for a person to look at.
 #   wayland_window_test.sh KESTROVA OUTPUT_DIR APP_ID
-# Exits 77 (skipped) when Weston itself cannot start here; every later
-# failure is the program's.
+# Exits 77 (skipped) when Weston or the accessibility tools are missing or
+# Weston cannot start here; every later failure is the program's.
 set -euo pipefail
 program=$1 out=$2 app_id=$3
 mkdir -p "$out"
 here=$(dirname "$0")
+source "$here/../support/displays.sh"
+require weston:weston dbus-daemon:dbus
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIPPED: not installed here: pyatspi (python3-pyatspi)"; exit 77; }
 work=$(mktemp -d)
 pids=()
 cleanup() { kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"; }
@@ -48,6 +51,9 @@ pids+=($!)
 fail=0
 check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; fail=1; fi; }
 /usr/bin/python3 "$here/wayland_answer.py" 20 >"$work/answer" 2>&1 || { cat "$work/answer"; fail=1; }
+if grep -q 'Could not find the Qt platform plugin "wayland"' "$work/client.log"; then
+  echo "SKIPPED: not installed here: Qt's Wayland plugin (qt6-wayland)"; exit 77
+fi
 cat "$work/answer"
 value() { sed -n "s/^$1: //p" "$work/answer"; }
 protocol() { grep -oE "xdg_toplevel@[0-9]+\.$1\([^)]*\)" "$work/client.log" | sed 's/.*(\(.*\))/\1/' | sort -u; }

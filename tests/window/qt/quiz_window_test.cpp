@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "form/quiz_form.h"
+#include "metric_font.h"
 #include "core/quiz_content.h"
 #include "qt/quiz_window.h"
 
@@ -192,6 +193,7 @@ void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
     QList<QWidget*> captioned;
     for (int i = 0; i < 10; ++i) captioned << Firm(i) << Country(i);
     captioned << Command(0) << Command(1) << W("Label1", 0) << W("Frame1", 0) << W("Frame1", 1);
+    const QString unjudged = kestrova::testing::MetricFontMissing(Firm(0)->font());
     for (QWidget* w : captioned) {
         QCOMPARE(w->font().family(), QStringLiteral("Times New Roman"));
         QCOMPARE(w->font().pointSize(), 12);
@@ -201,7 +203,8 @@ void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
         for (QChar ch : text) {
             QVERIFY2(raw.supportsCharacter(ch), qPrintable(text + " in " + raw.familyName()));
         }
-        if (auto* option = qobject_cast<QRadioButton*>(w)) {
+        auto* option = qobject_cast<QRadioButton*>(w);
+        if (option && unjudged.isEmpty()) {
             QStyleOptionButton style;
             style.initFrom(option);
             style.text = text;
@@ -209,6 +212,10 @@ void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
             QVERIFY2(option->fontMetrics().horizontalAdvance(text) <= room.width(), qPrintable(text + " is clipped"));
             QVERIFY2(option->fontMetrics().height() <= option->height(), qPrintable(text + " is cut off"));
         }
+    }
+    if (!unjudged.isEmpty()) {
+        kestrova::testing::Unjudged() << "whether the captions fit: " + unjudged;
+        QSKIP(qPrintable("Whether the captions fit cannot be judged: " + unjudged));
     }
 }
 
@@ -579,5 +586,5 @@ void QuizWindowTest::theWindowIsAWindowToAssistiveTechnology() {
     QCOMPARE(iface->text(QAccessible::Name), window->windowTitle());
 }
 
-QTEST_MAIN(QuizWindowTest)
+int main(int argc, char** argv) { return kestrova::testing::RunUnlessUnjudged<QuizWindowTest>(argc, argv); }
 #include "quiz_window_test.moc"
