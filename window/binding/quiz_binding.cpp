@@ -1,9 +1,9 @@
-#include "binding/quiz_binding.h"
+#include "window/binding/quiz_binding.h"
 
 #include <array>
 
-#include "form/form_rules.h"
-#include "form/quiz_form.h"
+#include "window/form/form_rules.h"
+#include "window/form/quiz_form.h"
 
 namespace kestrova::binding {
 namespace {

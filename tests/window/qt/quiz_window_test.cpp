@@ -18,9 +18,9 @@
 #include <qpa/qplatformintegration.h>
 #include <memory>
 
-#include "form/quiz_form.h"
+#include "window/form/quiz_form.h"
 #include "core/quiz_content.h"
-#include "qt/quiz_window.h"
+#include "window/qt/quiz_window.h"
 
 
 using kestrova::QuizContent;
