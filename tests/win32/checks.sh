@@ -1,10 +1,8 @@
 # What the Wine tests here share; source it after ../support/displays.sh.
 #   $work                a folder that goes, with Wine and the display, when
 #                        the test ends
-#   check WHAT CMD...    counts CMD's success as a passed check, saying WHAT
-#                        when it fails
-#   not CMD...           succeeds when CMD fails
-#   finish               prints the counts; fails when a check failed
+# and the checks of ../support/checks.sh: check, not, summary.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -13,15 +11,3 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-passed=0 failed=0
-check() {
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
-not() { ! "$@"; }
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-}

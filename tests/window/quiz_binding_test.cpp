@@ -174,5 +174,22 @@ TEST_F(QuizBindingTest, DescriptionsComeFromTheListInIndexOrder) {
     EXPECT_THROW(binding.GetDescription(10), std::out_of_range);
 }
 
+TEST(QuizBindingListTest, ARightAnswerShowsWhatTheWindowsListHolds) {
+    // The window's list, not the quiz's table, is where the description
+    // comes from: a list filled otherwise shows otherwise.
+    form::Form form = form::QuizForm();
+    for (form::Control& c : form.controls) {
+        if (c.id == form::kDescriptionList) c.items.at(5) = u"из списъка";
+    }
+    FakeSurface surface{form};
+    QuizBinding binding{form, surface};
+    surface.binding = &binding;
+    binding.Load();
+    surface.Choose({form::kFirmButtons, 5});
+    surface.Choose({form::kCountryButtons, 5});
+    binding.Click({form::kCommands, form::kEvaluateCommand});
+    EXPECT_EQ(binding.GetResultText(), testing::RightVerdictLine() + u"из списъка" + std::u16string(seen::kLineBreak));
+}
+
 }  // namespace
 }  // namespace kestrova::binding
