@@ -53,7 +53,7 @@ TEST(QuizContentTest, EveryDescriptionIsExactToTheCharacter) {
     // blanks and the double blank in description 4 included.
     std::u16string all;
     for (std::int16_t i = 0; i < QuizContent::kRowCount; ++i) all.append(QuizContent::Description(i)).append(u"\n");
-    EXPECT_TRUE(testing::MatchesGolden(all, "descriptions.txt"));
+    EXPECT_TRUE(testing::MatchesGolden(all, "descriptions.txt")) << "(line i + 1 is description i)";
 }
 
 TEST(QuizContentTest, AWrongCharacterIsNamedByItsLineAndPlace) {

@@ -62,13 +62,16 @@ inline std::string FirstDifference(std::string_view expected, std::string_view a
     }
     // Back to the start of the character that differs.
     while (at > 0 && (expected[at] & 0xC0) == 0x80) --at;
+    // Up to 30 characters from there, whole ones.
     const auto from = [at](std::string_view text) {
         if (at >= text.size()) return std::string("(the end of the text)");
         std::string shown;
-        for (char c : text.substr(at, 40)) {
-            shown += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : std::string(1, c);
+        std::size_t i = at;
+        for (int characters = 0; i < text.size(); ++i) {
+            if ((text[i] & 0xC0) != 0x80 && characters++ == 30) break;
+            shown += text[i] == '\r' ? std::string("\\r") : text[i] == '\n' ? std::string("\\n") : std::string(1, text[i]);
         }
-        return "\"" + shown + (text.size() - at > 40 ? "\"..." : "\"");
+        return "\"" + shown + (i < text.size() ? "\"..." : "\"");
     };
     std::ostringstream out;
     out << "line " << line << ", character " << column << ": expected " << from(expected) << ", got "

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -12,6 +13,10 @@
 #include "tests/support/what_users_see.h"
 
 namespace kestrova::form {
+
+// A colour as a person reads it in a failure: (255, 192, 255).
+void PrintTo(const Rgb& c, std::ostream* out) { *out << '(' << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ')'; }
+
 namespace {
 
 namespace seen = testing::seen;
