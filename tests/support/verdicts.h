@@ -10,7 +10,7 @@
 
 namespace kestrova::testing {
 
-// "Браво! Позна.", a line break, description `i`, a line break.
+// The right verdict, a line break, description `i`, a line break.
 inline std::u16string RightAnswerText(std::int16_t i) {
     std::u16string text(seen::kRightVerdict);
     return text.append(seen::kLineBreak).append(QuizContent::Description(i)).append(seen::kLineBreak);
@@ -20,7 +20,7 @@ inline std::u16string RightAnswerText(std::int16_t i) {
 // description is added.
 inline std::u16string RightVerdictLine() { return std::u16string(seen::kRightVerdict).append(seen::kLineBreak); }
 
-// "Грешен отговор." and a line break: a wrong or incomplete answer.
+// The wrong verdict and a line break: a wrong or incomplete answer.
 inline std::u16string WrongAnswerText() { return std::u16string(seen::kWrongVerdict).append(seen::kLineBreak); }
 
 // After "Чисти": the prompt, with no line break.
