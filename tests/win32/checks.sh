@@ -1,8 +1,15 @@
 # What the Wine tests here share; source it after ../support/displays.sh.
 #   $work                a folder that goes, with Wine and the display, when
 #                        the test ends
-# and the checks of ../support/checks.sh: check, not, summary.
+# and the checks of ../support/checks.sh: check, not, summary. A test that
+# sources it is skipped (77) where Wine does not run.
 source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+# Skipped (77), and says why, where Wine cannot start programs here (a
+# system that runs no 32-bit programs cannot start Wine's loader).
+if ! wine --version >/dev/null 2>&1; then
+  echo "SKIPPED: Wine does not run here: $(wine --version 2>&1 | tail -n1)"
+  exit 77
+fi
 work=$(mktemp -d)
 pids=()
 cleanup() {

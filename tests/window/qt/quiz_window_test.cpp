@@ -47,8 +47,6 @@ std::pair<QString, int> NameAndIndex(std::string_view control) {
     return {name.left(open), name.mid(open + 1).chopped(1).toInt()};
 }
 
-QColor ToQColor(int r, int g, int b) { return QColor(r, g, b); }
-
 QString Description(std::int16_t i) {
     const auto d = QuizContent::Description(i);
     return QString(reinterpret_cast<const QChar*>(d.data()), static_cast<qsizetype>(d.size()));
@@ -168,11 +166,11 @@ void QuizWindowTest::controlsPaintTheirColours_data() {
                                         ? std::string(c.control) + "(7)"
                                         : std::string(c.control);
         const auto [name, index] = NameAndIndex(control);
-        QTest::newRow(control.c_str()) << name << index << ToQColor(c.r, c.g, c.b);
+        QTest::newRow(control.c_str()) << name << index << QColor(c.r, c.g, c.b);
     }
     for (const seen::CommandColour& c : seen::kCommandColours) {
         QTest::newRow(("Command1(" + std::to_string(c.index) + ")").c_str())
-            << QStringLiteral("Command1") << c.index << ToQColor(c.r, c.g, c.b);
+            << QStringLiteral("Command1") << c.index << QColor(c.r, c.g, c.b);
     }
 }
 
@@ -183,9 +181,9 @@ void QuizWindowTest::controlsPaintTheirColours() {
     QWidget* w = W(name.toStdString(), std::int16_t(index));
     // A spot clear of text, bevel, frame line and indicator.
     QCOMPARE(PixelAt(w, QPoint(w->width() - 4, 3)), colour);
-    const auto window_colour = std::ranges::find(seen::kColours, std::string_view("window"), &seen::Colour::control);
-    QVERIFY(window_colour != std::end(seen::kColours));
-    QCOMPARE(PixelAt(window.get(), QPoint(2, 2)), ToQColor(window_colour->r, window_colour->g, window_colour->b));
+    const auto windowColour = std::ranges::find(seen::kColours, std::string_view("window"), &seen::Colour::control);
+    QVERIFY(windowColour != std::end(seen::kColours));
+    QCOMPARE(PixelAt(window.get(), QPoint(2, 2)), QColor(windowColour->r, windowColour->g, windowColour->b));
 }
 
 void QuizWindowTest::optionCaptionsReadTopToBottomAlphabetically() {
