@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "form/quiz_form.h"
-#include "qt/quiz_window.h"
+#include "window/form/quiz_form.h"
+#include "window/qt/quiz_window.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // kestrova.exe exactly as shipped, its resources included, plus one thing:
 // it quits once the window and all its controls have painted.
-#include "form/quiz_form.h"
-#include "win32/quiz_window.h"
+#include "window/form/quiz_form.h"
+#include "window/win32/quiz_window.h"
 #include "bench/win32_paint_stop.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {

@@ -8,10 +8,12 @@ namespace kestrova {
 // The fixed body of the quiz: ten firms, their home countries and a short
 // description of each, compiled into the program.
 //
-// The three tables are parallel: firm i, country i and description i belong
-// together, and that is the whole answer key. The rows say where each entry's
-// option button stands in its (alphabetical) group, so an entry's row is in
-// general not its index. Laying the buttons out is left to the window.
+// One table of ten rows (kRows in quiz_content.cpp). Row i holds firm i,
+// country i and description i, which belong together: a firm and a country
+// with the same index are a right answer, and that is the whole answer key.
+// Each row also says where its firm's and its country's option buttons
+// stand in their (alphabetical) groups, so a button's place is in general
+// not its index. Laying the buttons out is left to the window.
 //
 // Every accessor throws std::out_of_range for an index outside 0..kRowCount-1.
 struct QuizContent {

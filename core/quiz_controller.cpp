@@ -38,8 +38,11 @@ void QuizController::Evaluate() {
         view_.SetResultText(Concat(kWrong, kLineBreak));
         return;
     }
-    // The description is appended to what the box holds after the verdict,
-    // so the box is read back rather than the verdict rebuilt here.
+    // Written in two steps, and the verdict read back from the box between
+    // them rather than kept here: the box is the record of what the user
+    // was told. A toolkit may keep the line break its own way, and the
+    // description is added to what the box holds, not to what was meant.
+    // A test with a box that keeps "\n" alone holds this in place.
     view_.SetResultText(Concat(kCorrect, kLineBreak));
     const std::u16string verdict = view_.GetResultText();
     const std::u16string description = view_.GetDescription(chosenFirm);

@@ -22,6 +22,9 @@ public:
     // The box's content exactly as last set, "\r\n" pairs intact.
     virtual std::u16string GetResultText() const = 0;
 
+    // Description `index` as the window keeps it: entry `index` of its
+    // hidden list, which the window fills with the descriptions in index
+    // order.
     virtual std::u16string GetDescription(std::int16_t index) const = 0;
 };
 
@@ -42,8 +45,12 @@ public:
     void Clear();
 
 private:
-    // Distinct from each other and from every index, so that a missing choice
-    // never makes a pair equal.
+    // "Nothing chosen yet", one value per side: -5 and -15, distinct from
+    // each other and from every index. One shared "none" would make an empty
+    // firm and an empty country an equal pair, and Evaluate would call it
+    // right; with two, an answer counts only when both groups have a
+    // selection, as the assignment shown at start-up asks. ChooseFirm and
+    // ChooseCountry refuse both values, so neither can be chosen.
     static constexpr std::int16_t kNoFirm = -5;
     static constexpr std::int16_t kNoCountry = -15;
 

@@ -5,8 +5,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "support/fake_choice_view.h"
 #include "core/quiz_content.h"
+#include "tests/support/fake_choice_view.h"
+#include "tests/support/verdicts.h"
 
 namespace kestrova {
 namespace {
@@ -14,12 +15,11 @@ namespace {
 using testing::FakeChoiceView;
 using Call = FakeChoiceView::Call;
 
-const std::u16string kWrongText = u"Грешен отговор.\r\n";
-const std::u16string kPrompt = u"Направете своя избор!";
+const std::u16string kRightFirst = testing::RightVerdictLine();
+const std::u16string kWrongText = testing::WrongAnswerText();
+const std::u16string kPrompt = testing::PromptText();
 
-std::u16string CorrectText(std::int16_t i) {
-    return u"Браво! Позна.\r\n" + std::u16string(QuizContent::Description(i)) + u"\r\n";
-}
+std::u16string CorrectText(std::int16_t i) { return testing::RightAnswerText(i); }
 
 class QuizControllerTest : public ::testing::Test {
 protected:
@@ -80,8 +80,8 @@ TEST_F(QuizControllerTest, EveryMatchingPairIsCorrectAndShowsItsDescription) {
         quiz.Evaluate();
         EXPECT_EQ(view.text, CorrectText(i)) << "index " << i;
         // The verdict is read back from the box before the description is added.
-        const std::vector<Call> expected{{"SetResultText", -1, u"Браво! Позна.\r\n"},
-                                         {"GetResultText", -1, u"Браво! Позна.\r\n"},
+        const std::vector<Call> expected{{"SetResultText", -1, kRightFirst},
+                                         {"GetResultText", -1, kRightFirst},
                                          {"GetDescription", i, {}},
                                          {"SetResultText", -1, CorrectText(i)}};
         EXPECT_EQ(view.log, expected) << "index " << i;
@@ -139,7 +139,7 @@ TEST_F(QuizControllerTest, TheDescriptionFollowsWhatTheBoxReadsBack) {
     q.ChooseFirm(9);
     q.ChooseCountry(9);
     q.Evaluate();
-    EXPECT_EQ(box.text, u"Браво! Позна.\n" + std::u16string(QuizContent::Description(9)) + u"\n");
+    EXPECT_EQ(box.text, std::u16string(testing::seen::kRightVerdict) + u"\n" + std::u16string(QuizContent::Description(9)) + u"\n");
 }
 
 TEST_F(QuizControllerTest, ClearUnchecksAllWritesThePromptAndForgetsTheChoices) {

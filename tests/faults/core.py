@@ -15,4 +15,6 @@ FAULTS = [
           "    QuizContent::CheckIndex(index);\n    chosenFirm = index;", "    chosenFirm = index;", U),
     Fault("Alcatel and BenQ swap rows", "core/quiz_content.cpp",
           "{u\"Alcatel SA\", u\"Франция\", 0, 6,", "{u\"Alcatel SA\", u\"Франция\", 1, 6,", U),
+    Fault("an index out of range reported against 0..10", "core/quiz_content.cpp",
+          "DecimalText(kRowCount - 1));", "DecimalText(kRowCount));", U),
 ]

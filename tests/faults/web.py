@@ -21,4 +21,6 @@ FAULTS = [
     Fault("the box's name lost", "window/web/dom.js",
           "dom_name: function (control, ptr, length) { Dom.parts[control].input.setAttribute('aria-label', "
           "Dom.text(ptr, length)); },", "dom_name: function (control, ptr, length) { },", T, builds=B),
+    Fault("the page said to be in English", "window/web/shell.html",
+          '<html lang="bg">', '<html lang="en">', "^web_page_declares_its_language$", builds=B),
 ]

@@ -16,7 +16,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "support/fake_choice_view.h"
+#include "tests/support/fake_choice_view.h"
+#include "tests/support/verdicts.h"
 #include "core/quiz_content.h"
 #include "core/quiz_controller.h"
 
@@ -70,9 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 2:
             quiz.Evaluate();
-            expected = firm && country && *firm == *country
-                           ? u"Браво! Позна.\r\n" + std::u16string(QuizContent::Description(*firm)) + u"\r\n"
-                           : u"Грешен отговор.\r\n";
+            expected = firm && country && *firm == *country ? kestrova::testing::RightAnswerText(*firm)
+                                                            : kestrova::testing::WrongAnswerText();
             break;
         case 3:
             view.firmChecked.fill(true);
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Expect(!view.AnyChecked(), "Clear left a button checked");
             firm.reset();
             country.reset();
-            expected = u"Направете своя избор!";
+            expected = kestrova::testing::PromptText();
             break;
         default:
             // A second Start resets like Clear but leaves the box alone.

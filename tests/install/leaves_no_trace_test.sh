@@ -6,6 +6,7 @@
 #   leaves_no_trace_test.sh KESTROVA FORM_POSITIONS
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
+source "$(dirname "$0")/../support/checks.sh"
 program=$1 positions=$2
 require Xvfb:xvfb xdotool:xdotool strace:strace pkill:procps
 work=$(mktemp -d)
@@ -36,23 +37,14 @@ done
 pkill -TERM -P "${pids[1]}"
 wait "${pids[1]}" 2>/dev/null || true
 
-fail=0
 writes=$(grep -E '^[0-9]+ +(open(at)?\(.*O_(WRONLY|RDWR|CREAT)|(mkdir|rename|unlink|rmdir|creat|link|symlink|truncate)(at2?)?\()' "$work/trace" \
   | grep -v ' = -1 ' \
   | grep -vE '"/dev/|"/proc/self/|'"$work/home"'/\.cache/fontconfig' || true)
-if [ -n "$writes" ]; then
-  echo "FAILED: it wrote or changed files:"; echo "$writes"; fail=1
-else
-  echo "ok: no file written but the font cache"
-fi
+check "no file written but the font cache" '[ -z "$writes" ] || { echo "it wrote or changed files:"; echo "$writes"; false; }'
 sockets=$(grep -E '^[0-9]+ +(socket|connect)\(' "$work/trace" | grep -v 'AF_UNIX' || true)
-if [ -n "$sockets" ]; then
-  echo "FAILED: it opened a network socket:"; echo "$sockets"; fail=1
-else
-  echo "ok: local sockets only"
-fi
+check "local sockets only" '[ -z "$sockets" ] || { echo "it opened a network socket:"; echo "$sockets"; false; }'
 echo "it connected to:"
 grep -oE 'connect\([0-9]+, \{sa_family=AF_UNIX, sun_path=[^}]*' "$work/trace" | sed 's/.*sun_path=/  /' | sort -u
 echo "files left in its home: $(cd "$work/home" && find . -type f | sed 's|^\./||' | tr '\n' ' ')"
-[ "$(grep -c 'connect(' "$work/trace")" -gt 0 ] || { echo "FAILED: the trace saw no connection at all"; fail=1; }
-exit $fail
+check "the trace saw the connection to the display" '[ "$(grep -c "connect(" "$work/trace")" -gt 0 ]'
+summary

@@ -8,12 +8,15 @@
 # Checks whose tool is missing are skipped and named; then, if nothing
 # failed, the test exits 77 (skipped) rather than pass on part of itself.
 #   package_test.sh BUILD_DIR CONFIG HARDENING_PROBE LICENSE APP_ID
+# with KESTROVA_VERSION_TEXT, the version as packages show it (1.00), in the
+# environment.
 set -euo pipefail
+source "$(dirname "$0")/../support/checks.sh"
+version=${KESTROVA_VERSION_TEXT:?the project\'s version}
 build=$1 config=$2 probe=$3 license=$4 id=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0 skipped=()
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
+skipped=()
 # needs WHAT TOOL...: true when every tool is here; else WHAT is skipped.
 needs() {
   local what=$1 tool lacking=()
@@ -67,8 +70,8 @@ if needs "the metainfo's validation" appstreamcli; then
   check "the metainfo is valid, pedantically, with no remark but the known ones" \
     'grep -q "Validation was successful" "$work/appstream.log" && [ ! -s "$work/appstream.remarks" ] || { cat "$work/appstream.log"; false; }'
 fi
-check "the metainfo gives version 1.00 with release notes" \
-  'grep -A2 "<release version=\"1.00\"" "$metainfo" | grep -q "<description>"'
+check "the metainfo gives version $version with release notes" \
+  'grep -A2 "<release version=\"$version\"" "$metainfo" | grep -q "<description>"'
 check "the metainfo has Bulgarian and English names, summaries and keywords" \
   'for tag in name summary keyword; do grep -q "<$tag xml:lang=\"bg\">" "$metainfo" && grep -q "<$tag>" "$metainfo" || exit 1; done'
 check "the metainfo's licences are MIT, as LICENSE" \
@@ -96,7 +99,7 @@ done
 # The X11 plugin is in libqt6gui6; qt6-qpa-plugins holds only VNC and touch.
 check "the package does not depend on qt6-qpa-plugins" '[[ $depends != *qt6-qpa-plugins* ]]'
 check "the package recommends qt6-wayland" '[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ]'
-check "the package is version 1.00" '[ "$(dpkg-deb -f "$deb" Version)" = 1.00 ]'
+check "the package is version $version" '[ "$(dpkg-deb -f "$deb" Version)" = "$version" ]'
 check "the package's description has a summary and more than one line besides" \
   '[ "$(dpkg-deb -f "$deb" Description | tail -n +2 | wc -l)" -ge 2 ]'
 dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sort >"$work/files"

@@ -11,8 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "form/quiz_form.h"
-#include "qt/quiz_window.h"
+#include "window/form/quiz_form.h"
+#include "window/qt/quiz_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

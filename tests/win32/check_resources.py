@@ -4,7 +4,10 @@ and the imports back out of the built kestrova.exe and checks them.
 
    check_resources.py KESTROVA_EXE ICON_XPM MACHINE SOURCE_DIR BUILD_DIR
 MACHINE is i686 or x86_64; the two folders must not be named in the file.
+KESTROVA_VERSION (1.0.0.0) and KESTROVA_VERSION_TEXT (1.00) in the
+environment are the project's version.
 """
+import os
 import re
 import struct
 import subprocess
@@ -37,15 +40,19 @@ def version_info(exe):
     check(at >= 0, "a fixed version block")
     (_sig, _struc, file_ms, file_ls, prod_ms, prod_ls, _mask, _flags, file_os, file_type,
      _subtype, _date_ms, _date_ls) = struct.unpack_from("<13I", blob, at)
-    check((file_ms, file_ls) == (0x00010000, 0), "file version 1.0.0.0")
-    check((prod_ms, prod_ls) == (0x00010000, 0), "product version 1.0.0.0")
+    version = os.environ["KESTROVA_VERSION"]
+    major, minor, patch, tweak = (int(part) for part in version.split("."))
+    numbers = (major << 16 | minor, patch << 16 | tweak)
+    check((file_ms, file_ls) == numbers, f"file version {version}")
+    check((prod_ms, prod_ls) == numbers, f"product version {version}")
     check(file_os == 0x4, "made for Win32 (VOS__WINDOWS32)")
     check(file_type == 0x1, "an application (VFT_APP)")
     text = blob.decode("utf-16-le", errors="replace")
     check(re.search("StringFileInfo\0+.{0,6}040904B0\0", text, re.S) is not None, 'one string block "040904B0"')
     check(len(re.findall("[0-9A-Fa-f]{8}\0", text)) == 1, "only one string block")
-    check(re.search("FileVersion\0+1\\.00\0", text) is not None, 'FileVersion "1.00"')
-    check(re.search("ProductVersion\0+1\\.00\0", text) is not None, 'ProductVersion "1.00"')
+    version_text = os.environ["KESTROVA_VERSION_TEXT"]
+    for name in ("FileVersion", "ProductVersion"):
+        check(re.search(name + "\0+" + re.escape(version_text) + "\0", text) is not None, f'{name} "{version_text}"')
     for name, value in (("CompanyName", "The Kestrova developers"),
                         ("LegalCopyright", "Copyright (c) 2026 The Kestrova developers"),
                         ("FileDescription", "Kestrova classroom quiz")):
@@ -83,6 +90,8 @@ def manifest(exe, machine):
     arch = own.get("processorArchitecture") if own is not None else "missing"
     check(arch in (None, {"i686": "x86", "x86_64": "amd64"}[machine]),
           f"the manifest's own architecture fits the program: {arch}")
+    version = own.get("version") if own is not None else "missing"
+    check(version == os.environ["KESTROVA_VERSION"], f"the manifest gives the program's version: {version}")
 
 
 def file_header(exe, machine):

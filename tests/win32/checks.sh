@@ -1,10 +1,15 @@
 # What the Wine tests here share; source it after ../support/displays.sh.
 #   $work                a folder that goes, with Wine and the display, when
 #                        the test ends
-#   check WHAT CMD...    counts CMD's success as a passed check, saying WHAT
-#                        when it fails
-#   not CMD...           succeeds when CMD fails
-#   finish               prints the counts; fails when a check failed
+# and the checks of ../support/checks.sh: check, not, summary. A test that
+# sources it is skipped (77) where Wine does not run.
+source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
+# Skipped (77), and says why, where Wine cannot start programs here (a
+# system that runs no 32-bit programs cannot start Wine's loader).
+if ! wine --version >/dev/null 2>&1; then
+  echo "SKIPPED: Wine does not run here: $(wine --version 2>&1 | tail -n1)"
+  exit 77
+fi
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -13,15 +18,3 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-passed=0 failed=0
-check() {
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
-not() { ! "$@"; }
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
-}

@@ -5,6 +5,7 @@
 # newer version replaces it, the older one is refused, and uninstalling
 # leaves nothing. Keeps the installer's logs in BUILD_DIR/msi-logs.
 #   msi_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE
+# with KESTROVA_VERSION, the project's version (1.0.0.0), in the environment.
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 bundle_py=$1 build=$2 exe=$3
@@ -14,7 +15,10 @@ rm -rf "$logs"
 mkdir -p "$logs"
 
 "$bundle_py" msi "$build" "$work/old" >/dev/null
-"$bundle_py" msi "$build" "$work/new" --version 1.1.0 >/dev/null
+# An MSI's version has three parts; a newer one is the next minor version.
+IFS=. read -r major minor patch _ <<<"${KESTROVA_VERSION:?the project\'s version}"
+version=$major.$minor.$patch newer=$major.$((minor + 1)).0
+"$bundle_py" msi "$build" "$work/new" --version "$newer" >/dev/null
 old=$(echo "$work"/old/*.msi) new=$(echo "$work"/new/*.msi)
 sleep 1
 "$bundle_py" msi "$build" "$work/again" >/dev/null
@@ -69,7 +73,7 @@ menu=$(property install.log ProgramMenuFolder)
 shortcut="$(winepath -u "$menu" 2>/dev/null)/Kestrova.lnk"
 check "a Start-menu shortcut \"Kestrova\"" test -f "$shortcut"
 check "an Add/Remove Programs entry named Kestrova" has_value "$old_code" DisplayName Kestrova
-check "its version" has_value "$old_code" DisplayVersion 1.0.0
+check "its version, $version" has_value "$old_code" DisplayVersion "$version"
 check "its publisher" has_value "$old_code" Publisher "The Kestrova developers"
 check "its icon, the program's" cmp "$(winepath -u "$(product_icon "$old_code")" 2>/dev/null)" \
   "$build/window/win32/kestrova.ico"
@@ -81,7 +85,7 @@ wineserver -w 2>/dev/null || true
 echo "== upgrade and downgrade =="
 check "a newer version installs over it" msiexec /i "$new" /qn /l*v "$logs/upgrade.log"
 check "and takes the older one's place" not has_entry "$old_code"
-check "its entry has the newer version" has_value "$new_code" DisplayVersion 1.1.0
+check "its entry has the newer version" has_value "$new_code" DisplayVersion "$newer"
 check "the program is still there" cmp "$installed" "$exe"
 set +e
 msiexec /i "$old" /qn /l*v "$logs/downgrade.log"
@@ -90,7 +94,7 @@ set -e
 # 1603, "fatal error during installation", of which Wine passes the low byte.
 check "the older version is refused: $status" test "$status" -eq $((1603 % 256))
 check "because a newer one is there" test "$(property downgrade.log WIX_DOWNGRADE_DETECTED)" = "$new_code"
-check "which stays" has_value "$new_code" DisplayVersion 1.1.0
+check "which stays" has_value "$new_code" DisplayVersion "$newer"
 
 echo "== uninstall =="
 check "msiexec /x uninstalls" msiexec /x "$new" /qn /l*v "$logs/uninstall.log"
@@ -101,4 +105,4 @@ check "and its icon" test -z "$(product_icon "$new_code")"
 check "nothing in the host's menus" test -z "$(find "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" -type f 2>/dev/null)"
 
 echo "logs: $logs"
-finish
+summary

@@ -3,6 +3,8 @@
 # what a teacher unpacks: the program and a Bulgarian read-me, nothing else,
 # and that the two are the same bytes.
 #   portable_zip_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE
+# with KESTROVA_VERSION_TEXT, the version as texts show it (1.00), in the
+# environment.
 set -euo pipefail
 bundle_py=$1 build=$2 exe=$3
 work=$(mktemp -d)
@@ -11,7 +13,7 @@ SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/first" >/dev/null
 sleep 2  # a zip's times go in steps of two seconds
 SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/second" >/dev/null
 /usr/bin/python3 - "$work"/first/kestrova-*.zip "$work"/second/kestrova-*.zip "$exe" <<'PY'
-import sys, zipfile
+import os, sys, zipfile
 bundle = zipfile.ZipFile(sys.argv[1])
 names = sorted(n.split("/", 1)[1] for n in bundle.namelist() if not n.endswith("/"))
 checks = {
@@ -28,7 +30,7 @@ for n in bundle.namelist():
     if n.endswith("README-BG.txt"):
         text = data.decode("utf-8")
         checks["the read-me is Bulgarian, with Windows line ends"] = (
-            text.startswith("Kestrova 1.00\r\n") and "Изведи" in text and "\n" not in text.replace("\r\n", ""))
+            text.startswith(f"Kestrova {os.environ['KESTROVA_VERSION_TEXT']}\r\n") and "Изведи" in text and "\n" not in text.replace("\r\n", ""))
     if n.endswith("kestrova.exe"):
         checks["the program is the built one"] = data == open(sys.argv[3], "rb").read()
 failed = [what for what, ok in checks.items() if not ok]

@@ -4,6 +4,7 @@
 # build's own, are the same bytes: no time stamp and no path gets in.
 #   reproducible_test.sh SOURCE_DIR KESTROVA_EXE TOOLCHAIN_FILE CXX_FLAGS LINKER_FLAGS
 set -euo pipefail
+source "$(dirname "$0")/../support/checks.sh"
 source=$1 exe=$2 toolchain=$(basename "$3") cxx_flags=$4 linker_flags=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -17,13 +18,7 @@ for place in "${places[@]}"; do
   cmake --build "$place/out" --target kestrova -j2 >/dev/null
   sleep 1  # a second later
 done
-result=0
 for place in "${places[@]}"; do
-  if cmp "$place/out/kestrova.exe" "$exe"; then
-    echo "same as this build's: $place/out/kestrova.exe"
-  else
-    echo "FAILED: differs from this build's: $place/out/kestrova.exe"
-    result=1
-  fi
+  check "built at $place/out, the same bytes as this build's" cmp "$place/out/kestrova.exe" "$exe"
 done
-exit "$result"
+summary

@@ -49,4 +49,4 @@ new_wine_prefix "$work/prefix"
 wine zipped.exe >/dev/null 2>&1 &
 check "the signed program opens its window" timeout 30 xdotool search --sync --onlyvisible --name ' Kestrova$'
 
-finish
+summary

@@ -3,8 +3,8 @@
 // real window know where to click without keeping their own copy of the form.
 #include <iostream>
 
-#include "form/form_rules.h"
-#include "form/quiz_form.h"
+#include "window/form/form_rules.h"
+#include "window/form/quiz_form.h"
 
 int main() {
     using namespace kestrova::form;

@@ -1,11 +1,12 @@
-#include "form/form_rules.h"
+#include "window/form/form_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "form/quiz_form.h"
+#include "window/form/quiz_form.h"
+#include "tests/support/what_users_see.h"
 
 namespace kestrova::form {
 namespace {
@@ -23,9 +24,11 @@ std::vector<std::string> Options(std::string_view array, std::vector<int> indice
 }
 
 TEST(FormRulesTest, TwipsBecomeWholePixelsRoundedHalfUp) {
-    EXPECT_EQ(TwipsToPixels(6915, 96), 461);
-    EXPECT_EQ(TwipsToPixels(5730, 96), 382);
-    EXPECT_EQ(TwipsToPixels(6915, 144), 692);  // 691.5
+    // The client area at each density users see it at; 6915 twips are 691.5 px at 144 dpi.
+    for (const testing::seen::AtDensity& d : testing::seen::kDensities) {
+        EXPECT_EQ(TwipsToPixels(testing::seen::kClientWidthTwips, d.dpi), d.clientWidth) << d.dpi;
+        EXPECT_EQ(TwipsToPixels(testing::seen::kClientHeightTwips, d.dpi), d.clientHeight) << d.dpi;
+    }
     EXPECT_EQ(TwipsToPixels(285, 144), 29);    // 28.5
     EXPECT_EQ(TwipsToPixels(240, 120), 20);
     EXPECT_EQ(TwipsToPixels(7, 96), 0);  // 0.47

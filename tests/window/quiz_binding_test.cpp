@@ -1,4 +1,4 @@
-#include "binding/quiz_binding.h"
+#include "window/binding/quiz_binding.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "form/quiz_form.h"
+#include "window/form/quiz_form.h"
+#include "tests/support/golden.h"
+#include "tests/support/verdicts.h"
 
 namespace kestrova::binding {
 namespace {
 
 using form::ControlId;
+namespace seen = testing::seen;
 
-const std::u16string kWrong = u"Грешен отговор.\r\n";
-const std::u16string kRightStart = u"Браво! Позна.\r\n";
-const std::u16string kPrompt = u"Направете своя избор!";
+const std::u16string kWrong = testing::WrongAnswerText();
+const std::u16string kRightStart = testing::RightVerdictLine();
+const std::u16string kPrompt = testing::PromptText();
 
 // A toolkit as Qt and the browser are: the box shows each "\r\n" as "\n",
 // and unchecking a button reports a toggle, as Qt's toggled(false) does.
@@ -85,8 +88,7 @@ protected:
 };
 
 TEST_F(QuizBindingTest, LoadKeepsTheAssignmentExactlyAndChecksNothing) {
-    EXPECT_EQ(Result().size(), 816u);
-    EXPECT_TRUE(Result().ends_with(u"система.\r\n"));
+    EXPECT_TRUE(testing::MatchesGolden(Result(), "assignment.txt"));
     for (int i = 0; i < 10; ++i) EXPECT_FALSE(surface.IsChecked(Firm(i)) || surface.IsChecked(Country(i)));
 }
 
@@ -126,7 +128,7 @@ TEST_F(QuizBindingTest, AClickThatIsNoChoiceOrBoundToNothingDoesNothing) {
     binding.Click({form::kHeading, 0});
     binding.Click({form::kFrames, 1});
     binding.Click({"Nothing", 0});
-    EXPECT_EQ(Result().size(), 816u);
+    EXPECT_TRUE(testing::MatchesGolden(Result(), "assignment.txt")) << "the box still holds the assignment";
     binding.Click(Command(0));
     EXPECT_TRUE(Result().starts_with(kRightStart + u"Ericsson"));
 }
@@ -153,11 +155,13 @@ TEST_F(QuizBindingTest, EachCommandSaysWhatTheBoxNowHoldsAndChoicesSayNothing) {
     binding.Click(Command(1));
     binding.Click(Command(0));
     binding.Click({form::kCommands, 2});
+    // Spoken on one line, without the blank that ends the description.
     const std::vector<std::u16string> expected{
-        u"Браво! Позна. Samsung Group промишлен концерн (група компании), един от най-големите в Южна Корея. "
-        u"Основана през 1938 г.",
-        u"Направете своя избор!",
-        u"Грешен отговор.",
+        std::u16string(seen::kRightVerdict) +
+            u" Samsung Group промишлен концерн (група компании), един от най-големите в Южна Корея. "
+            u"Основана през 1938 г.",
+        std::u16string(seen::kPrompt),
+        std::u16string(seen::kWrongVerdict),
     };
     EXPECT_EQ(surface.spoken, expected);
     EXPECT_EQ(SpokenText(u"a\r\nb \r\n"), u"a b");
@@ -168,6 +172,23 @@ TEST_F(QuizBindingTest, DescriptionsComeFromTheListInIndexOrder) {
     EXPECT_TRUE(binding.GetDescription(9).starts_with(u"BenQ Corporation"));
     EXPECT_TRUE(binding.GetDescription(0).starts_with(u"Samsung Group"));
     EXPECT_THROW(binding.GetDescription(10), std::out_of_range);
+}
+
+TEST(QuizBindingListTest, ARightAnswerShowsWhatTheWindowsListHolds) {
+    // The window's list, not the quiz's table, is where the description
+    // comes from: a list filled otherwise shows otherwise.
+    form::Form form = form::QuizForm();
+    for (form::Control& c : form.controls) {
+        if (c.id == form::kDescriptionList) c.items.at(5) = u"из списъка";
+    }
+    FakeSurface surface{form};
+    QuizBinding binding{form, surface};
+    surface.binding = &binding;
+    binding.Load();
+    surface.Choose({form::kFirmButtons, 5});
+    surface.Choose({form::kCountryButtons, 5});
+    binding.Click({form::kCommands, form::kEvaluateCommand});
+    EXPECT_EQ(binding.GetResultText(), testing::RightVerdictLine() + u"из списъка" + std::u16string(seen::kLineBreak));
 }
 
 }  // namespace

@@ -5,10 +5,11 @@
 # what the window manager is told (no minimise or maximise, a fixed size),
 # and opens the quiz again at 144 dpi (Qt's scale factor 1.5) to measure its
 # size and focus ring there.
-#   real_window_test.sh KESTROVA FORM_POSITIONS OUTPUT_DIR
+#   real_window_test.sh KESTROVA FORM_POSITIONS OUTPUT_DIR WHAT_USERS_SEE_JSON
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
-program=$1 positions=$2 out=$3
+source "$(dirname "$0")/../support/checks.sh"
+program=$1 positions=$2 out=$3 what_users_see=$4
 require Xvfb:xvfb xdotool:xdotool xclip:xclip xprop:x11-utils import:imagemagick convert:imagemagick identify:imagemagick
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -50,9 +51,9 @@ xdotool key --clearmodifiers ctrl+a ctrl+c
 sleep 0.3
 shown=$(timeout 5 xclip -o -selection clipboard)
 
-fail=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; fail=1; fi; }
-check "the verdict comes first" '[[ $shown == "Браво! Позна."$'"'"'\n'"'"'* ]]'
+right=$(seen texts right)
+size="$(seen densities 0 clientWidth)x$(seen densities 0 clientHeight)"
+check "the verdict comes first" '[[ $shown == "$right"$'"'"'\n'"'"'* ]]'
 check "then Nokia's description" '[[ $shown == *"Нокиа (на фински: Nokia) е финландска компания"*"приблизително 30 %." ]]'
 check "on two lines" '[ "$(printf "%s\n" "$shown" | wc -l)" -eq 2 ]'
 # The focus indicator: `ring` px at the control's right edge, at least 3:1
@@ -75,7 +76,7 @@ ring_ok() {  # picture, control name, ring width in pixels
 }
 check "a focused option button shows a 2 px ring of at least 3:1" 'ring_ok "$work/focus-on-option.png" "Option1(2)" 2'
 check "a focused command button shows a 2 px ring of at least 3:1" 'ring_ok "$out/kestrova-linux.png" "Command1(0)" 2'
-check "the screenshot is the window" '[ "$(identify -format "%wx%h" "$out/kestrova-linux.png")" = 461x382 ]'
+check "the screenshot is the window, $size" '[ "$(identify -format "%wx%h" "$out/kestrova-linux.png")" = "$size" ]'
 
 # What the window manager reads: Motif's hints offer neither minimising
 # (function 8, decoration 32) nor maximising (16, 64), and do not mean "all
@@ -85,7 +86,7 @@ read -r functions decorations < <(sed -n 's/^_MOTIF_WM_HINTS.* = 0x3, \(0x[0-9a-
 check "no minimise or maximise function" '[ -n "$functions" ] && (( (functions & 0x19) == 0 ))'
 check "no minimise or maximise button" '[ -n "$decorations" ] && (( (decorations & 0x61) == 0 ))'
 check "the smallest and largest size are the window's" \
-  'grep -q "minimum size: 461 by 382" "$work/hints" && grep -q "maximum size: 461 by 382" "$work/hints"'
+  'grep -q "minimum size: ${size/x/ by }" "$work/hints" && grep -q "maximum size: ${size/x/ by }" "$work/hints"'
 echo "screenshot: $out/kestrova-linux.png"
 
 # At 144 dpi: the density's client size and a 3 px ring.
@@ -94,12 +95,13 @@ start 1.5
 scale=1.5
 click 'Option1(2)'
 import -window "$wid" "$work/at-144dpi.png"
-check "at 144 dpi the window is 692 x 573" '[ "$(identify -format "%wx%h" "$work/at-144dpi.png")" = 692x573 ]'
+size144="$(seen densities 1 clientWidth)x$(seen densities 1 clientHeight)"
+check "at 144 dpi the window is $size144" '[ "$(identify -format "%wx%h" "$work/at-144dpi.png")" = "$size144" ]'
 check "at 144 dpi a focused option button shows a 3 px ring of at least 3:1" \
   'ring_ok "$work/at-144dpi.png" "Option1(2)" 3'
 
-if [ $fail -ne 0 ]; then
+if [ "$failed" -ne 0 ]; then
   echo "result box held: $shown"
   cat "$work/hints" "$work/stderr"
 fi
-exit $fail
+summary

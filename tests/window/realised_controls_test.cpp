@@ -1,12 +1,12 @@
-#include "binding/realised_controls.h"
+#include "window/binding/realised_controls.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
-#include "form/form_rules.h"
-#include "form/quiz_form.h"
+#include "window/form/form_rules.h"
+#include "window/form/quiz_form.h"
 
 namespace kestrova::binding {
 namespace {

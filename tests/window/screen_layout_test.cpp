@@ -1,11 +1,11 @@
-#include "form/screen_layout.h"
+#include "window/form/screen_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "form/quiz_form.h"
+#include "window/form/quiz_form.h"
 
 namespace kestrova::form {
 namespace {

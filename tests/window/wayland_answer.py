@@ -3,10 +3,12 @@
 prints what it finds, one "name: value" a line, for wayland_window_test.sh:
 the window's size, the result box's text, the actions it used.
 
-   wayland_answer.py TIMEOUT_SECONDS
+   wayland_answer.py TIMEOUT_SECONDS WHAT_USERS_SEE_JSON
 """
+import json
 import sys
 import time
+from pathlib import Path
 
 import pyatspi
 
@@ -41,6 +43,7 @@ def do_action(accessible, wanted):
 
 
 def main():
+    seen = json.loads(Path(sys.argv[2]).read_text(encoding="utf-8"))
     app = find_application(float(sys.argv[1]))
     window = app[0]
     extents = window.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
@@ -48,14 +51,14 @@ def main():
     print(f"size: {extents.width}x{extents.height}")
     used = [do_action(find(window, pyatspi.ROLE_RADIO_BUTTON, "Nokia"), ("Toggle", "Press", "SetFocus")),
             do_action(find(window, pyatspi.ROLE_RADIO_BUTTON, "Финландия"), ("Toggle", "Press", "SetFocus")),
-            do_action(find(window, pyatspi.ROLE_PUSH_BUTTON, "Изведи"), ("Press",))]
+            do_action(find(window, pyatspi.ROLE_PUSH_BUTTON, seen["commandCaptions"][0]), ("Press",))]
     print(f"actions: {' '.join(used)}")
-    box = find(window, pyatspi.ROLE_TEXT, "Резултат").queryText()
+    box = find(window, pyatspi.ROLE_TEXT, seen["resultBoxName"]).queryText()
     deadline = time.monotonic() + 5
     text = ""
     while time.monotonic() < deadline:
         text = box.getText(0, -1)
-        if text.startswith("Браво"):
+        if text.startswith(seen["texts"]["right"]):
             break
         time.sleep(0.1)
     print("result: " + text.replace("\n", "\\n"))

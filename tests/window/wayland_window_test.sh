@@ -7,11 +7,12 @@
 # client says "not resizable"; minimise and maximise buttons are the
 # compositor's or, where it leaves decorations to the client, Qt's). Leaves
 # a screenshot of the desktop for a person to look at.
-#   wayland_window_test.sh KESTROVA OUTPUT_DIR APP_ID
+#   wayland_window_test.sh KESTROVA OUTPUT_DIR APP_ID WHAT_USERS_SEE_JSON
 # Exits 77 (skipped) when Weston or the accessibility tools are missing or
 # Weston cannot start here; every later failure is the program's.
 set -euo pipefail
-program=$1 out=$2 app_id=$3
+source "$(dirname "$0")/../support/checks.sh"
+program=$1 out=$2 app_id=$3 what_users_see=$4
 mkdir -p "$out"
 here=$(dirname "$0")
 source "$here/../support/displays.sh"
@@ -48,9 +49,8 @@ QT_QPA_PLATFORM=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 WAYLAND_DEBUG=client 
   "$program" 2>"$work/client.log" &
 pids+=($!)
 
-fail=0
-check() { if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; fail=1; fi; }
-/usr/bin/python3 "$here/wayland_answer.py" 20 >"$work/answer" 2>&1 || { cat "$work/answer"; fail=1; }
+answered=0
+/usr/bin/python3 "$here/wayland_answer.py" 20 "$what_users_see" >"$work/answer" 2>&1 || { cat "$work/answer"; answered=1; }
 if grep -q 'Could not find the Qt platform plugin "wayland"' "$work/client.log"; then
   echo "SKIPPED: not installed here: Qt's Wayland plugin (qt6-wayland)"; exit 77
 fi
@@ -58,18 +58,20 @@ cat "$work/answer"
 value() { sed -n "s/^$1: //p" "$work/answer"; }
 protocol() { grep -oE "xdg_toplevel@[0-9]+\.$1\([^)]*\)" "$work/client.log" | sed 's/.*(\(.*\))/\1/' | sort -u; }
 
+check "the answer went through AT-SPI to its end" '[ "$answered" -eq 0 ]'
 check "the window opened on Wayland, not on X11" 'grep -q "xdg_wm_base@[0-9]*\.get_xdg_surface" "$work/client.log"'
 check "the window is the quiz" '[[ $(value window) == *Kestrova ]]'
 check "the window names its desktop entry, $app_id" '[ "$(protocol set_app_id)" = "\"$app_id\"" ]'
-check "a right answer is told through AT-SPI" '[[ $(value result) == "Браво! Позна."\\n"Нокиа"* ]]'
-check "the window's client area is 461 x 382" '[ "$(value size)" = 461x382 ]'
-check "it asks the compositor for 461 x 382 at least" '[ "$(protocol set_min_size)" = "461, 382" ]'
-check "and for 461 x 382 at most" '[ "$(protocol set_max_size)" = "461, 382" ]'
+right=$(seen texts right) width=$(seen densities 0 clientWidth) height=$(seen densities 0 clientHeight)
+check "a right answer is told through AT-SPI" '[[ $(value result) == "$right"\\n"Нокиа"* ]]'
+check "the window's client area is $width x $height" '[ "$(value size)" = "${width}x$height" ]'
+check "it asks the compositor for $width x $height at least" '[ "$(protocol set_min_size)" = "$width, $height" ]'
+check "and for $width x $height at most" '[ "$(protocol set_max_size)" = "$width, $height" ]'
 (cd "$work" && timeout 10 weston-screenshooter >/dev/null 2>&1 && mv wayland-screenshot-*.png "$out/kestrova-wayland.png") &&
   echo "screenshot: $out/kestrova-wayland.png"
 echo "window geometry with its decoration: $(grep -oE 'xdg_surface@[0-9]+\.set_window_geometry\([^)]*\)' "$work/client.log" | sort -u | tr '\n' ' ')"
-if [ $fail -ne 0 ]; then
+if [ "$failed" -ne 0 ]; then
   echo "--- program's output"; grep -v '^\[' "$work/client.log" | tail -20
   echo "--- weston"; tail -20 "$work/weston.log"
 fi
-exit $fail
+summary

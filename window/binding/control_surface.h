@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/form.h"
+#include "window/form/form.h"
 
 namespace kestrova::binding {
 

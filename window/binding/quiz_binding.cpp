@@ -1,9 +1,9 @@
-#include "binding/quiz_binding.h"
+#include "window/binding/quiz_binding.h"
 
 #include <array>
 
-#include "form/form_rules.h"
-#include "form/quiz_form.h"
+#include "window/form/form_rules.h"
+#include "window/form/quiz_form.h"
 
 namespace kestrova::binding {
 namespace {
@@ -86,6 +86,10 @@ std::u16string QuizBinding::GetResultText() const {
     return ExactBoxText(written_, surface_.Text(form::kResultBox));
 }
 
+// From the window's hidden list, not from QuizContent, though the list was
+// filled from it: the window is what the quiz shows, and the description a
+// right answer shows is whatever the window holds as entry `index`. A front
+// end that filled its list wrongly then shows it, and its tests see it.
 std::u16string QuizBinding::GetDescription(std::int16_t index) const {
     return surface_.ListItem(form::kDescriptionList, static_cast<std::size_t>(index));
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "binding/control_surface.h"
-#include "form/form.h"
+#include "window/binding/control_surface.h"
+#include "window/form/form.h"
 #include "core/quiz_controller.h"
 
 namespace kestrova::binding {

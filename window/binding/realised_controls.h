@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "form/form.h"
+#include "window/form/form.h"
 
 namespace kestrova::binding {
 

@@ -1,8 +1,8 @@
-#include "form/form.h"
+#include "window/form/form.h"
 
 #include <stdexcept>
 
-#include "form/form_rules.h"
+#include "window/form/form_rules.h"
 
 namespace kestrova::form {
 

@@ -1,10 +1,10 @@
-#include "form/form_rules.h"
+#include "window/form/form_rules.h"
 
 #include <algorithm>
 #include <tuple>
 
 #include "core/decimal_text.h"
-#include "form/sort_stable.h"
+#include "window/form/sort_stable.h"
 
 namespace kestrova::form {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "form/form.h"
+#include "window/form/form.h"
 
 namespace kestrova::form {
 

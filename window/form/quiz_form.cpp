@@ -1,4 +1,4 @@
-#include "form/quiz_form.h"
+#include "window/form/quiz_form.h"
 
 #include "core/quiz_content.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "form/form.h"
+#include "window/form/form.h"
 
 namespace kestrova::form {
 

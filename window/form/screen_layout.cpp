@@ -1,9 +1,9 @@
-#include "form/screen_layout.h"
+#include "window/form/screen_layout.h"
 
 #include <algorithm>
 
-#include "form/form_rules.h"
-#include "form/sort_stable.h"
+#include "window/form/form_rules.h"
+#include "window/form/sort_stable.h"
 
 namespace kestrova::form {
 namespace {

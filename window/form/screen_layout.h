@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "form/form.h"
-#include "form/form_rules.h"
+#include "window/form/form.h"
+#include "window/form/form_rules.h"
 
 namespace kestrova::form {
 

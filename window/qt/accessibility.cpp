@@ -1,4 +1,4 @@
-#include "qt/accessibility.h"
+#include "window/qt/accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

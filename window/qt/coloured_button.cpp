@@ -1,4 +1,4 @@
-#include "qt/coloured_button.h"
+#include "window/qt/coloured_button.h"
 
 #include <QBrush>
 #include <QKeyEvent>

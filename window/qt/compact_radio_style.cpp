@@ -1,8 +1,8 @@
-#include "qt/compact_radio_style.h"
+#include "window/qt/compact_radio_style.h"
 
 #include <algorithm>
 
-#include "form/form_rules.h"
+#include "window/form/form_rules.h"
 
 namespace kestrova::qt {
 

@@ -1,9 +1,9 @@
-#include "qt/focus_ring.h"
+#include "window/qt/focus_ring.h"
 
 #include <QApplication>
 #include <QPainter>
 
-#include "form/form_rules.h"
+#include "window/form/form_rules.h"
 
 namespace kestrova::qt {
 

@@ -1,4 +1,4 @@
-#include "qt/kestrova_icon.h"
+#include "window/qt/kestrova_icon.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "qt/quiz_window.h"
+#include "window/qt/quiz_window.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -12,14 +12,14 @@
 #include <QWindow>
 #include <stdexcept>
 
-#include "qt/accessibility.h"
-#include "qt/coloured_button.h"
-#include "qt/compact_radio_style.h"
-#include "qt/focus_ring.h"
-#include "form/form_rules.h"
-#include "form/quiz_form.h"
-#include "qt/kestrova_icon.h"
-#include "qt/qt_text.h"
+#include "window/qt/accessibility.h"
+#include "window/qt/coloured_button.h"
+#include "window/qt/compact_radio_style.h"
+#include "window/qt/focus_ring.h"
+#include "window/form/form_rules.h"
+#include "window/form/quiz_form.h"
+#include "window/qt/kestrova_icon.h"
+#include "window/qt/qt_text.h"
 
 namespace kestrova::qt {
 namespace {

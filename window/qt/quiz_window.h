@@ -4,10 +4,10 @@
 #include <QWidget>
 #include <memory>
 
-#include "binding/control_surface.h"
-#include "binding/quiz_binding.h"
-#include "binding/realised_controls.h"
-#include "form/form.h"
+#include "window/binding/control_surface.h"
+#include "window/binding/quiz_binding.h"
+#include "window/binding/realised_controls.h"
+#include "window/form/form.h"
 
 namespace kestrova::qt {
 

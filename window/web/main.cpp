@@ -1,5 +1,5 @@
-#include "form/quiz_form.h"
-#include "web/quiz_page.h"
+#include "window/form/quiz_form.h"
+#include "window/web/quiz_page.h"
 
 // The page lives as long as the browser tab that shows it, so it is never
 // freed: the browser calls back into it for every Click after main returns.

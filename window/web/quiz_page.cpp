@@ -1,11 +1,11 @@
-#include "web/quiz_page.h"
+#include "window/web/quiz_page.h"
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "web/dom.h"
-#include "form/form_rules.h"
+#include "window/web/dom.h"
+#include "window/form/form_rules.h"
 
 namespace kestrova::web {
 namespace {

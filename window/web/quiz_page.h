@@ -1,10 +1,10 @@
 #pragma once
 
-#include "binding/control_surface.h"
-#include "form/form.h"
-#include "binding/quiz_binding.h"
-#include "binding/realised_controls.h"
-#include "form/screen_layout.h"
+#include "window/binding/control_surface.h"
+#include "window/form/form.h"
+#include "window/binding/quiz_binding.h"
+#include "window/binding/realised_controls.h"
+#include "window/form/screen_layout.h"
 
 namespace kestrova::web {
 

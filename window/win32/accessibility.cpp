@@ -1,10 +1,10 @@
-#include "win32/accessibility.h"
+#include "window/win32/accessibility.h"
 
 #include <oleacc.h>
 
 #include <string>
 
-#include "win32/win32_text.h"
+#include "window/win32/win32_text.h"
 
 namespace kestrova::win32 {
 namespace {

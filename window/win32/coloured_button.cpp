@@ -1,9 +1,9 @@
-#include "win32/coloured_button.h"
+#include "window/win32/coloured_button.h"
 
 #include <string>
 
-#include "win32/focus_ring.h"
-#include "win32/win32_text.h"
+#include "window/win32/focus_ring.h"
+#include "window/win32/win32_text.h"
 
 namespace kestrova::win32 {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "form/form.h"
+#include "window/form/form.h"
 
 namespace kestrova::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/form.h"
+#include "window/form/form.h"
 
 namespace kestrova::win32 {
 

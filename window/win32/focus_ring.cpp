@@ -1,8 +1,8 @@
-#include "win32/focus_ring.h"
+#include "window/win32/focus_ring.h"
 
 #include <algorithm>
 
-#include "form/form_rules.h"
+#include "window/form/form_rules.h"
 
 namespace kestrova::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "win32/quiz_window.h"
+#include "window/win32/quiz_window.h"
 
 #include <commctrl.h>
 
@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "form/form_rules.h"
-#include "win32/control_numbers.h"
-#include "win32/focus_ring.h"
-#include "win32/win32_text.h"
+#include "window/form/form_rules.h"
+#include "window/win32/control_numbers.h"
+#include "window/win32/focus_ring.h"
+#include "window/win32/win32_text.h"
 
 namespace kestrova::win32 {
 namespace {

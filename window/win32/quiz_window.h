@@ -9,13 +9,13 @@
 
 #include <vector>
 
-#include "binding/control_surface.h"
-#include "binding/quiz_binding.h"
-#include "binding/realised_controls.h"
-#include "form/form.h"
-#include "form/form_rules.h"
-#include "win32/accessibility.h"
-#include "win32/coloured_button.h"
+#include "window/binding/control_surface.h"
+#include "window/binding/quiz_binding.h"
+#include "window/binding/realised_controls.h"
+#include "window/form/form.h"
+#include "window/form/form_rules.h"
+#include "window/win32/accessibility.h"
+#include "window/win32/coloured_button.h"
 
 namespace kestrova::win32 {
 

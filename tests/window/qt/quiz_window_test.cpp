@@ -18,10 +18,12 @@
 #include <qpa/qplatformintegration.h>
 #include <memory>
 
-#include "form/quiz_form.h"
-#include "metric_font.h"
+#include "window/form/quiz_form.h"
+#include "tests/window/qt/metric_font.h"
 #include "core/quiz_content.h"
-#include "qt/quiz_window.h"
+#include "window/qt/quiz_window.h"
+#include "tests/support/verdicts.h"
+#include "tests/support/what_users_see.h"
 
 
 using kestrova::QuizContent;
@@ -30,9 +32,21 @@ using kestrova::qt::QuizWindow;
 
 namespace {
 
-const QString kCorrectPrefix = QStringLiteral(u"Браво! Позна.\r\n");
-const QString kWrongText = QStringLiteral(u"Грешен отговор.\r\n");
-const QString kPrompt = QStringLiteral(u"Направете своя избор!");
+namespace seen = kestrova::testing::seen;
+
+QString Q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+
+const QString kCorrectPrefix = Q(kestrova::testing::RightVerdictLine());
+const QString kWrongText = Q(kestrova::testing::WrongAnswerText());
+const QString kPrompt = Q(kestrova::testing::PromptText());
+
+// "Option1(6)" as a name and an index; "List1" has none.
+std::pair<QString, int> NameAndIndex(std::string_view control) {
+    const QString name = QString::fromUtf8(control.data(), qsizetype(control.size()));
+    const qsizetype open = name.indexOf('(');
+    if (open < 0) return {name, kestrova::form::ControlId::kSingle};
+    return {name.left(open), name.mid(open + 1).chopped(1).toInt()};
+}
 
 QString Description(std::int16_t i) {
     const auto d = QuizContent::Description(i);
@@ -123,19 +137,12 @@ void QuizWindowTest::controlsStandWhereTheFormPutsThem_data() {
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<bool>("visible");
     // Pixels at 100 %: twips / 15, relative to the container.
-    QTest::newRow("heading") << "Label1" << 0 << QRect(64, 0, 337, 25) << true;
-    QTest::newRow("firm frame") << "Frame1" << 0 << QRect(64, 32, 145, 193) << true;
-    QTest::newRow("country frame") << "Frame1" << 1 << QRect(248, 32, 153, 193) << true;
-    QTest::newRow("Alcatel, top row") << "Option1" << 6 << QRect(8, 24, 121, 19) << true;
-    QTest::newRow("Nokia, row 5") << "Option1" << 2 << QRect(8, 104, 121, 19) << true;
-    QTest::newRow("Sony, bottom row") << "Option1" << 4 << QRect(8, 168, 121, 19) << true;
-    QTest::newRow("Англия, top row") << "Option2" << 4 << QRect(8, 24, 121, 19) << true;
-    QTest::newRow("Япония, bottom row") << "Option2" << 3 << QRect(8, 168, 121, 19) << true;
-    QTest::newRow("evaluate") << "Command1" << 0 << QRect(64, 232, 105, 19) << true;
-    QTest::newRow("clear") << "Command1" << 1 << QRect(288, 232, 105, 19) << true;
-    QTest::newRow("result box") << "Text1" << 0 << QRect(8, 256, 449, 121) << true;
-    QTest::newRow("motto") << "Text1" << 1 << QRect(40, 288, 449, 121) << false;
-    QTest::newRow("descriptions") << "List1" << -1 << QRect(408, 40, 49, 175) << false;
+    for (const seen::Place& place : seen::kPlaces) {
+        const auto [name, index] = NameAndIndex(place.control);
+        const bool hidden = std::ranges::find(seen::kHiddenControls, place.control) != std::end(seen::kHiddenControls);
+        QTest::newRow(std::string(place.control).c_str())
+            << name << index << QRect(place.left / 15, place.top / 15, place.width / 15, place.height / 15) << !hidden;
+    }
 }
 
 void QuizWindowTest::controlsStandWhereTheFormPutsThem() {
@@ -153,13 +160,19 @@ void QuizWindowTest::controlsPaintTheirColours_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
     QTest::addColumn<QColor>("colour");
-    QTest::newRow("heading") << "Label1" << 0 << QColor(255, 192, 128);
-    QTest::newRow("firm frame") << "Frame1" << 0 << QColor(192, 192, 255);
-    QTest::newRow("country frame") << "Frame1" << 1 << QColor(192, 192, 255);
-    QTest::newRow("firm option") << "Option1" << 7 << QColor(192, 255, 255);
-    QTest::newRow("country option") << "Option2" << 7 << QColor(255, 192, 255);
-    QTest::newRow("evaluate") << "Command1" << 0 << QColor(128, 255, 128);
-    QTest::newRow("clear") << "Command1" << 1 << QColor(255, 128, 128);
+    for (const seen::Colour& c : seen::kColours) {
+        if (c.control == "window") continue;  // checked with every row below
+        // An option button stands for its array.
+        const std::string control = c.control.find('(') == std::string_view::npos && c.control.starts_with("Option")
+                                        ? std::string(c.control) + "(7)"
+                                        : std::string(c.control);
+        const auto [name, index] = NameAndIndex(control);
+        QTest::newRow(control.c_str()) << name << index << QColor(c.r, c.g, c.b);
+    }
+    for (const seen::CommandColour& c : seen::kCommandColours) {
+        QTest::newRow(("Command1(" + std::to_string(c.index) + ")").c_str())
+            << QStringLiteral("Command1") << c.index << QColor(c.r, c.g, c.b);
+    }
 }
 
 void QuizWindowTest::controlsPaintTheirColours() {
@@ -169,7 +182,9 @@ void QuizWindowTest::controlsPaintTheirColours() {
     QWidget* w = W(name.toStdString(), std::int16_t(index));
     // A spot clear of text, bevel, frame line and indicator.
     QCOMPARE(PixelAt(w, QPoint(w->width() - 4, 3)), colour);
-    QCOMPARE(PixelAt(window.get(), QPoint(2, 2)), QColor(192, 192, 255));
+    const auto windowColour = std::ranges::find(seen::kColours, std::string_view("window"), &seen::Colour::control);
+    QVERIFY(windowColour != std::end(seen::kColours));
+    QCOMPARE(PixelAt(window.get(), QPoint(2, 2)), QColor(windowColour->r, windowColour->g, windowColour->b));
 }
 
 void QuizWindowTest::optionCaptionsReadTopToBottomAlphabetically() {
@@ -195,8 +210,8 @@ void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
     captioned << Command(0) << Command(1) << W("Label1", 0) << W("Frame1", 0) << W("Frame1", 1);
     const QString unjudged = kestrova::testing::MetricFontMissing(Firm(0)->font());
     for (QWidget* w : captioned) {
-        QCOMPARE(w->font().family(), QStringLiteral("Times New Roman"));
-        QCOMPARE(w->font().pointSize(), 12);
+        QCOMPARE(w->font().family(), Q(seen::kFont.face));
+        QCOMPARE(w->font().pointSize(), seen::kFont.points);
         const QRawFont raw = QRawFont::fromFont(w->font());
         QString text = w->property("text").toString();
         if (auto* frame = qobject_cast<QGroupBox*>(w)) text = frame->title();
@@ -240,7 +255,7 @@ void QuizWindowTest::optionIndicatorsAreTwelvePixelsAcross() {
 }
 
 void QuizWindowTest::windowIsFixedWithItsCaptionFontAndIcon() {
-    QCOMPARE(window->size(), QSize(461, 382));
+    QCOMPARE(window->size(), QSize(seen::kDensities[0].clientWidth, seen::kDensities[0].clientHeight));
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(window->windowTitle().endsWith(QStringLiteral(" Kestrova")));
     QCOMPARE(window->font().weight(), QFont::Normal);
@@ -443,14 +458,13 @@ void QuizWindowTest::accessibleRolesNamesAndStates_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("accessibleName");
-    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::Heading)
-                             << QStringLiteral(u"Мобилни телефони - фирми и страни");
-    QTest::newRow("frame") << "Frame1" << 1 << int(QAccessible::Grouping) << QStringLiteral(u"Страна");
+    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::Heading) << Q(seen::kHeading);
+    QTest::newRow("frame") << "Frame1" << 1 << int(QAccessible::Grouping) << Q(seen::kFrameCaptions[1]);
     QTest::newRow("firm") << "Option1" << 2 << int(QAccessible::RadioButton) << QStringLiteral("Nokia");
     QTest::newRow("country") << "Option2" << 2 << int(QAccessible::RadioButton) << QStringLiteral(u"Финландия");
-    QTest::newRow("evaluate") << "Command1" << 0 << int(QAccessible::Button) << QStringLiteral(u"Изведи");
-    QTest::newRow("clear") << "Command1" << 1 << int(QAccessible::Button) << QStringLiteral(u"Чисти");
-    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << QStringLiteral(u"Резултат");
+    QTest::newRow("evaluate") << "Command1" << 0 << int(QAccessible::Button) << Q(seen::kCommandCaptions[0]);
+    QTest::newRow("clear") << "Command1" << 1 << int(QAccessible::Button) << Q(seen::kCommandCaptions[1]);
+    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << Q(seen::kResultBoxName);
 }
 
 void QuizWindowTest::accessibleRolesNamesAndStates() {
@@ -549,13 +563,13 @@ void QuizWindowTest::everyVerdictIsSpokenWithoutMovingTheFocus() {
 
     QAccessible::installUpdateHandler(nullptr);
     platform->setActive(false);
-    QCOMPARE(g_spoken[0], QStringLiteral(u"Грешен отговор."));
-    QVERIFY2(g_spoken[1].startsWith(QStringLiteral(u"Браво! Позна. Нокиа (на фински: Nokia) е финландска")),
-             qPrintable(g_spoken[1]));
-    QVERIFY(g_spoken[1].endsWith(QStringLiteral(u"приблизително 30 %.")));
-    QCOMPARE(g_spoken[2], QStringLiteral(u"Направете своя избор!"));
-    QCOMPARE(g_spoken[3], QStringLiteral(u"Грешен отговор."));
-    QCOMPARE(g_spoken[4], QStringLiteral(u"Грешен отговор."));
+    // Each verdict on one line: its line breaks spoken as blanks, none at the end.
+    const QString wrong = Q(seen::kWrongVerdict);
+    QCOMPARE(g_spoken[0], wrong);
+    QCOMPARE(g_spoken[1], Q(seen::kRightVerdict) + " " + Description(2));
+    QCOMPARE(g_spoken[2], Q(seen::kPrompt));
+    QCOMPARE(g_spoken[3], wrong);
+    QCOMPARE(g_spoken[4], wrong);
 }
 
 void QuizWindowTest::enterPressesTheFocusedCommandButton() {

@@ -21,9 +21,10 @@
 #include <random>
 #include <string>
 
-#include "form/quiz_form.h"
+#include "window/form/quiz_form.h"
 #include "core/quiz_content.h"
-#include "qt/quiz_window.h"
+#include "window/qt/quiz_window.h"
+#include "tests/support/verdicts.h"
 
 namespace {
 
@@ -99,12 +100,11 @@ public:
             return "a hidden control is shown";
         }
         if (commandClicked_ == form::kEvaluateCommand) {
-            expected_ = firm >= 0 && firm == country
-                            ? u"Браво! Позна.\r\n" + std::u16string(QuizContent::Description(std::int16_t(firm))) + u"\r\n"
-                            : u"Грешен отговор.\r\n";
+            expected_ = firm >= 0 && firm == country ? kestrova::testing::RightAnswerText(std::int16_t(firm))
+                                                     : kestrova::testing::WrongAnswerText();
         } else if (commandClicked_ == form::kClearCommand) {
             if (firm != -1 || country != -1) return "a button stayed checked after Чисти";
-            expected_ = u"Направете своя избор!";
+            expected_ = kestrova::testing::PromptText();
         }
         if (window_.Binding().GetResultText() != expected_) return "the result box holds the wrong text";
         return {};

@@ -14,10 +14,10 @@
 #include <qpa/qplatformnativeinterface.h>
 #include <qpa/qplatformwindow.h>
 
-#include "form/quiz_form.h"
-#include "qt/quiz_window.h"
-#include "seen_on_screen.h"
-#include "support/what_users_see.h"
+#include "window/form/quiz_form.h"
+#include "window/qt/quiz_window.h"
+#include "tests/window/qt/seen_on_screen.h"
+#include "tests/support/what_users_see.h"
 
 namespace seen = kestrova::testing::seen;
 using kestrova::qt::QuizWindow;

@@ -14,10 +14,10 @@
 #include <memory>
 #include <qpa/qplatformwindow.h>
 
-#include "form/quiz_form.h"
-#include "qt/quiz_window.h"
-#include "support/what_users_see.h"
-#include "seen_on_screen.h"
+#include "window/form/quiz_form.h"
+#include "window/qt/quiz_window.h"
+#include "tests/support/what_users_see.h"
+#include "tests/window/qt/seen_on_screen.h"
 
 namespace seen = kestrova::testing::seen;
 using kestrova::testing::Contrast;
