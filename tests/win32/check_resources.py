@@ -83,6 +83,12 @@ def manifest(exe, machine):
     arch = own.get("processorArchitecture") if own is not None else "missing"
     check(arch in (None, {"i686": "x86", "x86_64": "amd64"}[machine]),
           f"the manifest's own architecture fits the program: {arch}")
+    # Runs as the user who starts it: no prompt for an administrator's
+    # password, which pupils do not have, and no access to other programs'
+    # windows.
+    asm3 = "{urn:schemas-microsoft-com:asm.v3}"
+    levels = [(e.get("level"), e.get("uiAccess")) for e in root.iter(asm3 + "requestedExecutionLevel")]
+    check(levels == [("asInvoker", "false")], f"the manifest asks for the user's own rights, asInvoker: {levels}")
 
 
 def file_header(exe, machine):
