@@ -26,4 +26,25 @@ FAULTS = [
           'for p in release.iterfind("description/p")]', T),
     Fault("the metainfo without its Bulgarian name", "resources/linux/kestrova.metainfo.xml.in",
           '<name xml:lang="bg">', '<name xml:lang="ru">', T),
+    Fault("the metainfo with the tag Debian 12's AppStream does not know", "resources/linux/kestrova.metainfo.xml.in",
+          "  <developer_name>The Kestrova developers</developer_name>\n",
+          "  <developer_name>The Kestrova developers</developer_name>\n"
+          "  <developer id=\"org.example\"><name>The Kestrova developers</name></developer>\n", T),
+    Fault("the metainfo without touch", "resources/linux/kestrova.metainfo.xml.in",
+          "    <control>touch</control>\n", "", T),
+    Fault("the caption's address typed in, not the publisher's", "window/form/quiz_form.cpp",
+          'KESTROVA_PUBLISHER_ADDRESS u" Kestrova"', 'u"www.kestrova.example Kestrova"',
+          "^(QuizFormTest.TheWindowCaptionIsThePublishersAddressThenTheTitle|publisher_settings_reach_every_place)$"),
+    Fault("the page without its licence", "window/web/shell.html", "<!--\n@LICENSE@\n-->\n<html lang=\"bg\">",
+          "<html lang=\"bg\">\n<!-- @LICENSE@ -->", "^web_page_carries_the_licence$", builds=["web", "ci"]),
+    # The packing step, which the package test runs on the three builds (the
+    # 64-bit Windows one configured and built for the first fault).
+    Fault("the 64-bit program packed into the zip and the MSI", "scripts/package",
+          "  resources/windows/bundle.py zip build/windows-i686 \"$dist\" >/dev/null\n"
+          "  resources/windows/bundle.py msi build/windows-i686 \"$dist\" >/dev/null\n",
+          "  resources/windows/bundle.py zip build/windows \"$dist\" >/dev/null\n"
+          "  resources/windows/bundle.py msi build/windows \"$dist\" >/dev/null\n", "^package_script_downloads$"),
+    Fault("the zip's folder named with the three-part version", "resources/windows/bundle.py",
+          'folder = f"kestrova-{info[\'version_text\']}-windows"', 'folder = f"kestrova-{info[\'version\']}-windows"',
+          "^package_script_downloads$"),
 ]
