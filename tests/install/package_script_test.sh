@@ -36,8 +36,7 @@ zip=$work/dist/kestrova-$version-windows.zip
 folders=$(/usr/bin/python3 -c 'import sys, zipfile
 print(" ".join(sorted({n.split("/")[0] for n in zipfile.ZipFile(sys.argv[1]).namelist()})))' "$zip" 2>/dev/null || true)
 check "the zip unpacks into one folder, kestrova-$version-windows: $folders" '[ "$folders" = "kestrova-$version-windows" ]'
-mkdir "$work/zip"
-(cd "$work/zip" && unzip -q "$zip")
+/usr/bin/python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$work/zip"
 zip_exe=$work/zip/kestrova-$version-windows/kestrova.exe
 check "the zip's program is 32-bit (PE machine 0x14c): $(pe_machine "$zip_exe")" '[ "$(pe_machine "$zip_exe")" = 0x14c ]'
 
