@@ -7,8 +7,9 @@ not drawn at random.
    bundle.py zip|msi BUILD_DIR OUT_DIR [--exe EXE] [--version X.Y.Z]
 
 BUILD_DIR's bundle.json names the program, the installer's icon, the
-read-me, the licence, the version and the publisher's addresses; --exe puts another program in (scripts/sign's signed one) and
---version gives the MSI another version (the upgrade test).
+read-me, the licence, the version and the publisher's addresses; --exe puts
+another program in (scripts/sign's signed one) and --version gives the MSI
+another version (the upgrade test).
 """
 import argparse
 import hashlib
