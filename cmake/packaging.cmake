@@ -9,8 +9,12 @@ if(WIN32)
   endif()
   file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/bundle.json CONTENT "{
   \"exe\": \"$<TARGET_FILE:kestrova>\",
-  \"icon\": \"${PROJECT_BINARY_DIR}/window/win32/kestrova.ico\",
+  \"icon\": \"${PROJECT_BINARY_DIR}/resources/kestrova-installer.ico\",
   \"readme\": \"${PROJECT_BINARY_DIR}/resources/README-BG.txt\",
+  \"license\": \"${PROJECT_SOURCE_DIR}/LICENSE\",
+  \"homepage\": \"${KESTROVA_HOMEPAGE}\",
+  \"contact\": \"${KESTROVA_CONTACT}\",
+  \"update_url\": \"${KESTROVA_UPDATE_URL}\",
   \"version\": \"${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}\",
   \"version_text\": \"${KESTROVA_VERSION_TEXT}\",
   \"msi_arch\": \"${msi_arch}\"
@@ -23,8 +27,8 @@ set(CPACK_PACKAGE_NAME kestrova)
 set(CPACK_PACKAGE_VENDOR "Kestrova")
 set(CPACK_PACKAGE_VERSION "${KESTROVA_VERSION_TEXT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Classroom quiz in Bulgarian: phone makers and their countries")
-set(CPACK_PACKAGE_CONTACT "The Kestrova developers <team@kestrova.example>")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.kestrova.example/")
+set(CPACK_PACKAGE_CONTACT "${KESTROVA_CONTACT}")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${KESTROVA_HOMEPAGE}")
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Turns the icon's XPM source into a 256-colour Windows .ico or a PNG.
 
-   xpm_convert.py INPUT.xpm OUTPUT.ico|OUTPUT.png [SIZE]
+   xpm_convert.py INPUT.xpm OUTPUT.ico|OUTPUT.png [SIZE[,SIZE...]]
 
 Reads the simple XPM the project keeps (one character per pixel, colours as
 #RRGGBB or None). An .ico gets one 8-bit image with its transparency mask; a
@@ -9,6 +9,10 @@ Reads the simple XPM the project keeps (one character per pixel, colours as
 (default: the XPM's own). Pixel art stays crisp: it is scaled by a whole
 number only (each pixel repeated, or every n-th kept) and centred on a
 transparent square where that does not fill SIZE.
+
+An .ico may hold several sizes (the installer's, for the Start menu and
+Add/Remove Programs): each an 8-bit image, but 256 px as a PNG, as Windows
+keeps its largest icons.
 """
 import re
 import struct
@@ -52,10 +56,29 @@ def ico(width, height, colours, rows):
                 bits[x // 8] |= 0x80 >> (x % 8)
         mask += bits
     header = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
-    image = header + bytes(palette) + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 8, len(image), 6 + 16)
-    return directory + entry + image
+    return icon_file([(width, height, 8, header + bytes(palette) + bytes(xor) + bytes(mask))])
+
+
+def icon_file(images):
+    """An .ico of (width, height, bits per pixel, image bytes)."""
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for width, height, bits, image in images:
+        out += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, bits, len(image), offset)
+        offset += len(image)
+    return out + b"".join(image for *_, image in images)
+
+
+def multi_ico(image, sizes):
+    images = []
+    for size in sizes:
+        sized = resize(*image, size)
+        if size >= 256:
+            images.append((size, size, 32, png(*sized)))
+        else:
+            single = ico(*sized)
+            images.append((size, size, 8, single[6 + 16:]))
+    return icon_file(images)
 
 
 def resize(width, height, colours, rows, size):
@@ -89,8 +112,14 @@ if __name__ == "__main__":
     if len(sys.argv) not in (3, 4) or not sys.argv[2].endswith((".ico", ".png")):
         sys.exit(__doc__)
     image = read_xpm(sys.argv[1])
-    if len(sys.argv) == 4:
-        image = resize(*image, int(sys.argv[3]))
-    write = ico if sys.argv[2].endswith(".ico") else png
+    sizes = [int(s) for s in sys.argv[3].split(",")] if len(sys.argv) == 4 else []
+    if len(sizes) > 1:
+        if not sys.argv[2].endswith(".ico"):
+            sys.exit("several sizes go into an .ico only")
+        data = multi_ico(image, sizes)
+    else:
+        if sizes:
+            image = resize(*image, sizes[0])
+        data = (ico if sys.argv[2].endswith(".ico") else png)(*image)
     with open(sys.argv[2], "wb") as out:
-        out.write(write(*image))
+        out.write(data)

@@ -6,9 +6,10 @@ not drawn at random.
 
    bundle.py zip|msi BUILD_DIR OUT_DIR [--exe EXE] [--version X.Y.Z]
 
-BUILD_DIR's bundle.json names the program, its icon and read-me and the
-version; --exe puts another program in (scripts/sign's signed one) and
---version gives the MSI another version (the upgrade test).
+BUILD_DIR's bundle.json names the program, the installer's icon, the
+read-me, the licence, the version and the publisher's addresses; --exe puts
+another program in (scripts/sign's signed one) and --version gives the MSI
+another version (the upgrade test).
 """
 import argparse
 import hashlib
@@ -36,24 +37,30 @@ def source_date_epoch():
     return max(int(os.environ.get("SOURCE_DATE_EPOCH", "0")), 315532800)
 
 
+def license_text(info):
+    """LICENSE with Windows line ends, which every Notepad shows."""
+    return Path(info["license"]).read_text(encoding="utf-8").replace("\r\n", "\n").replace("\n", "\r\n").encode()
+
+
 def make_zip(info, exe, out_dir):
     folder = f"kestrova-{info['version_text']}-windows"
     out = Path(out_dir, folder + ".zip")
     stamp = time.gmtime(source_date_epoch())[:6]
-    files = sorted({"kestrova.exe": exe, "README-BG.txt": info["readme"]}.items())
+    files = sorted({"kestrova.exe": Path(exe).read_bytes(), "README-BG.txt": Path(info["readme"]).read_bytes(),
+                    "LICENSE.txt": license_text(info)}.items())
     with zipfile.ZipFile(out, "w") as bundle:
-        entries = [(folder + "/", None)] + [(f"{folder}/{name}", path) for name, path in files]
-        for name, path in entries:
+        entries = [(folder + "/", None)] + [(f"{folder}/{name}", data) for name, data in files]
+        for name, data in entries:
             entry = zipfile.ZipInfo(name, stamp)
             entry.create_system = 3  # Unix, so that the modes below mean what they say
-            if path is None:
+            if data is None:
                 entry.external_attr = (0o40755 << 16) | 0x10
                 bundle.writestr(entry, b"")
             else:
                 mode = 0o100755 if name.endswith(".exe") else 0o100644
                 entry.external_attr = mode << 16
                 entry.compress_type = zipfile.ZIP_DEFLATED
-                bundle.writestr(entry, Path(path).read_bytes(), compresslevel=9)
+                bundle.writestr(entry, data, compresslevel=9)
     return out
 
 
@@ -99,17 +106,22 @@ def make_msi(info, exe, out_dir, version):
         shutil.copyfile(exe, staged)
         os.utime(staged, (epoch, epoch))
         shutil.copyfile(info["icon"], Path(tmp, "kestrova.ico"))
+        Path(tmp, "LICENSE.txt").write_bytes(license_text(info))
+        os.utime(Path(tmp, "LICENSE.txt"), (epoch, epoch))
         # A new version is a new product, which the old one's MajorUpgrade
         # entry replaces; the package code names these exact bytes.
         product = uuid.uuid5(CODES, f"product {arch} {version}")
         inputs = hashlib.sha256()
-        for part in (staged, Path(tmp, "kestrova.ico"), wxs):
+        for part in (staged, Path(tmp, "kestrova.ico"), Path(tmp, "LICENSE.txt"), wxs):
             inputs.update(part.read_bytes())
+        publisher = [f"{key}={info[key.lower()]}" for key in ("Homepage", "Contact", "Update_URL")]
+        inputs.update("\n".join(publisher).encode())
         package = uuid.uuid5(CODES, f"package {arch} {version} {inputs.hexdigest()} {epoch}")
         subprocess.run(["wixl", "-a", arch, "-D", f"Arch={arch}", "-o", str(out.resolve()),
                         "-D", f"ProductCode={product}", "-D", f"PackageCode={package}",
                         "-D", f"Version={version}", "-D", f"VersionText={info['version_text']}",
-                        "-D", "Exe=kestrova.exe", "-D", "Icon=kestrova.ico", str(wxs)],
+                        "-D", "Exe=kestrova.exe", "-D", "Icon=kestrova.ico", "-D", "License=LICENSE.txt",
+                        *(arg for define in publisher for arg in ("-D", define)), str(wxs)],
                        check=True, cwd=tmp, env=dict(os.environ, TZ="UTC"))
     set_summary(out, package, (epoch + 11644473600) * 10_000_000)
     return out

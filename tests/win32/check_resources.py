@@ -92,6 +92,12 @@ def manifest(exe, machine):
           f"the manifest's own architecture fits the program: {arch}")
     version = own.get("version") if own is not None else "missing"
     check(version == os.environ["KESTROVA_VERSION"], f"the manifest gives the program's version: {version}")
+    # Runs as the user who starts it: no prompt for an administrator's
+    # password, which pupils do not have, and no access to other programs'
+    # windows.
+    asm3 = "{urn:schemas-microsoft-com:asm.v3}"
+    levels = [(e.get("level"), e.get("uiAccess")) for e in root.iter(asm3 + "requestedExecutionLevel")]
+    check(levels == [("asInvoker", "false")], f"the manifest asks for the user's own rights, asInvoker: {levels}")
 
 
 def file_header(exe, machine):

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the MSI as a school network would, silently and per machine, in a
 # fresh Wine prefix that writes nothing into the host's menus, and checks the
-# program, its Start-menu shortcut and its Add/Remove Programs entry; then a
-# newer version replaces it, the older one is refused, and uninstalling
-# leaves nothing. Keeps the installer's logs in BUILD_DIR/msi-logs.
-#   msi_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE
+# program and the licence beside it, its Start-menu shortcut and its
+# Add/Remove Programs entry with the publisher's addresses; then a newer
+# version replaces it, the older one is refused, and uninstalling leaves
+# nothing. Keeps the installer's logs in BUILD_DIR/msi-logs.
+#   msi_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE LICENSE HOMEPAGE UPDATE_URL CONTACT
+# (the last three as the build was given them)
 # with KESTROVA_VERSION, the project's version (1.0.0.0), in the environment.
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
-bundle_py=$1 build=$2 exe=$3
+bundle_py=$1 build=$2 exe=$3 license=$4 homepage=$5 update_url=$6 contact=$7
 source "$(dirname "$0")/checks.sh"
 logs=$build/msi-logs
 rm -rf "$logs"
@@ -26,6 +28,25 @@ check "made again later, the same bytes" cmp "$old" "$work"/again/*.msi
 product_code() { msiinfo export "$1" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }'; }
 old_code=$(product_code "$old") new_code=$(product_code "$new")
 check "a newer version is another product" test "$old_code" != "$new_code"
+
+echo "== the package, read back =="
+property_of() { msiinfo export "$old" Property | tr -d '\r' | awk -F'\t' -v p="$1" '$1 == p { print $2 }'; }
+upgrade_code=$(property_of UpgradeCode)
+echo "ProductCode $old_code, UpgradeCode $upgrade_code"
+# Windows writes codes in upper case and some tools compare them as text.
+check "the UpgradeCode is an upper-case GUID: $upgrade_code" grep -Eqx '\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}' <<<"$upgrade_code"
+check "so is the ProductCode: $old_code" grep -Eqx '\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}' <<<"$old_code"
+check "Add/Remove Programs links to the homepage" test "$(property_of ARPURLINFOABOUT)" = "$homepage"
+check "and to it for help" test "$(property_of ARPHELPLINK)" = "$homepage"
+check "and to where new versions are" test "$(property_of ARPURLUPDATEINFO)" = "$update_url"
+check "and names the contact" test "$(property_of ARPCONTACT)" = "$contact"
+msiinfo extract "$old" Icon.kestrova.ico >"$work/icon.ico"
+icotool -l "$work/icon.ico" | tee "$work/icon.list" | sed 's/^/  icon: /'
+icon_sizes=$(sed -n 's/.*--width=\([0-9]*\) --height=\1 .*/\1/p' "$work/icon.list" | sort -n | tr '\n' ' ')
+check "the product's icon holds 16, 32, 48 and 256 px: $icon_sizes" test "$icon_sizes" = "16 32 48 256 "
+check "the Start-menu shortcut has that icon" \
+  test "$(msiinfo export "$old" Shortcut | tr -d '\r' | awk -F'\t' '$1 == "StartMenu" { print $9 }')" = kestrova.ico
+check "Add/Remove Programs has that icon" test "$(property_of ARPPRODUCTICON)" = kestrova.ico
 
 start_xvfb "$work"
 # winemenubuilder would put the shortcut into the host's menus; the data
@@ -67,6 +88,9 @@ echo "== install =="
 check "msiexec /i installs" msiexec /i "$old" /qn /l*v "$logs/install.log"
 check "for all users" test "$(property install.log ALLUSERS)" = 1
 check "the program in $program_files\\Kestrova" cmp "$installed" "$exe"
+licence_beside=$(dirname "$installed")/LICENSE.txt
+check "the licence beside it, LICENSE with Windows line ends" \
+  cmp "$licence_beside" <(sed 's/$/\r/' "$license")
 # Windows resolves the Start menu of a per-machine install to All Users';
 # Wine gives the installing user's. Either way the log names it.
 menu=$(property install.log ProgramMenuFolder)
@@ -75,8 +99,8 @@ check "a Start-menu shortcut \"Kestrova\"" test -f "$shortcut"
 check "an Add/Remove Programs entry named Kestrova" has_value "$old_code" DisplayName Kestrova
 check "its version, $version" has_value "$old_code" DisplayVersion "$version"
 check "its publisher" has_value "$old_code" Publisher "The Kestrova developers"
-check "its icon, the program's" cmp "$(winepath -u "$(product_icon "$old_code")" 2>/dev/null)" \
-  "$build/window/win32/kestrova.ico"
+check "its icon, the installer's" cmp "$(winepath -u "$(product_icon "$old_code")" 2>/dev/null)" "$work/icon.ico"
+check "its homepage" has_value "$old_code" URLInfoAbout "$homepage"
 wine "C:\\$program_files\\Kestrova\\kestrova.exe" >/dev/null 2>&1 &
 check "the installed program opens its window" timeout 30 xdotool search --sync --onlyvisible --name ' Kestrova$'
 wineserver -k 2>/dev/null || true
@@ -98,7 +122,7 @@ check "which stays" has_value "$new_code" DisplayVersion "$newer"
 
 echo "== uninstall =="
 check "msiexec /x uninstalls" msiexec /x "$new" /qn /l*v "$logs/uninstall.log"
-check "the program and its folder are gone" test ! -e "$(dirname "$installed")"
+check "the program, the licence and their folder are gone" test ! -e "$(dirname "$installed")"
 check "the shortcut is gone" test ! -e "$shortcut"
 check "the Add/Remove Programs entry is gone" not has_entry "$new_code"
 check "and its icon" test -z "$(product_icon "$new_code")"

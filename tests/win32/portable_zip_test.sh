@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
 # Makes the portable Windows bundle twice, at different times, and checks
-# what a teacher unpacks: the program and a Bulgarian read-me, nothing else,
+# what a teacher unpacks: the program, a Bulgarian read-me that Notepad
+# shows and that says where the licence is, and the licence, nothing else;
 # and that the two are the same bytes.
-#   portable_zip_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE
+#   portable_zip_test.sh BUNDLE_PY BUILD_DIR KESTROVA_EXE LICENSE
 # with KESTROVA_VERSION_TEXT, the version as texts show it (1.00), in the
 # environment.
 set -euo pipefail
-bundle_py=$1 build=$2 exe=$3
+bundle_py=$1 build=$2 exe=$3 license=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/first" >/dev/null
 sleep 2  # a zip's times go in steps of two seconds
 SOURCE_DATE_EPOCH=1700000000 "$bundle_py" zip "$build" "$work/second" >/dev/null
-/usr/bin/python3 - "$work"/first/kestrova-*.zip "$work"/second/kestrova-*.zip "$exe" <<'PY'
+/usr/bin/python3 - "$work"/first/kestrova-*.zip "$work"/second/kestrova-*.zip "$exe" "$license" <<'PY'
 import os, sys, zipfile
 bundle = zipfile.ZipFile(sys.argv[1])
 names = sorted(n.split("/", 1)[1] for n in bundle.namelist() if not n.endswith("/"))
+licence = open(sys.argv[4], encoding="utf-8").read()
 checks = {
-    "holds the program and the read-me": names == ["README-BG.txt", "kestrova.exe"],
+    "holds the program, the read-me and the licence": names == ["LICENSE.txt", "README-BG.txt", "kestrova.exe"],
     "the read-me is Bulgarian, with Windows line ends": False,
+    "the read-me is UTF-8 with a byte-order mark, as Notepad recognises it": False,
+    "the read-me says the licence is MIT, in LICENSE.txt": False,
+    "the licence is LICENSE, with Windows line ends": False,
     "the program is the built one": False,
     "every entry dated 2023-11-14 22:13:20 UTC, the given SOURCE_DATE_EPOCH":
         {i.date_time for i in bundle.infolist()} == {(2023, 11, 14, 22, 13, 20)},
@@ -28,9 +33,14 @@ checks = {
 for n in bundle.namelist():
     data = bundle.read(n)
     if n.endswith("README-BG.txt"):
-        text = data.decode("utf-8")
+        checks["the read-me is UTF-8 with a byte-order mark, as Notepad recognises it"] = data.startswith(b"\xef\xbb\xbf")
+        text = data.decode("utf-8-sig")
         checks["the read-me is Bulgarian, with Windows line ends"] = (
             text.startswith(f"Kestrova {os.environ['KESTROVA_VERSION_TEXT']}\r\n") and "Изведи" in text and "\n" not in text.replace("\r\n", ""))
+        checks["the read-me says the licence is MIT, in LICENSE.txt"] = (
+            "лиценза MIT" in text and "във файла\r\nLICENSE.txt до програмата" in text)
+    if n.endswith("LICENSE.txt"):
+        checks["the licence is LICENSE, with Windows line ends"] = data == licence.replace("\n", "\r\n").encode()
     if n.endswith("kestrova.exe"):
         checks["the program is the built one"] = data == open(sys.argv[3], "rb").read()
 failed = [what for what, ok in checks.items() if not ok]

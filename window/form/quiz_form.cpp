@@ -1,11 +1,13 @@
 #include "window/form/quiz_form.h"
 
 #include "core/quiz_content.h"
+#include "form/publisher.h"
 
 namespace kestrova::form {
 namespace {
 
-constexpr std::u16string_view kCaption = u"www.kestrova.example Kestrova";
+// The publisher's web address, one blank, then the title.
+constexpr std::u16string_view kCaption = KESTROVA_PUBLISHER_ADDRESS u" Kestrova";
 
 constexpr std::u16string_view kAssignment =
     u"Да се реализира проект, представящ междупредметни връзки Информационни технологии и Информатика.\r\n"

@@ -1,0 +1,51 @@
+#!/usr/bin/python3
+"""Every copy of the web page carries its licence: the page opens with the
+doctype, then a comment holding LICENSE's text, word for word.
+
+   licence_in_page_test.py PAGE.html LICENSE
+Exits 77 when the page has not been built (the web preset).
+"""
+import sys
+from html.parser import HTMLParser
+from pathlib import Path
+
+page, licence = Path(sys.argv[1]), Path(sys.argv[2]).read_text(encoding="utf-8")
+if not page.is_file():
+    print(f"{page} is not there: build the web preset first")
+    sys.exit(77)
+
+
+class Opening(HTMLParser):
+    """The page's parts before its first element, in order."""
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.parts = []
+        self.done = False
+
+    def handle_decl(self, decl):
+        if not self.done:
+            self.parts.append(("doctype", decl))
+
+    def handle_comment(self, data):
+        if not self.done:
+            self.parts.append(("comment", data))
+
+    def handle_starttag(self, tag, attrs):
+        self.done = True
+
+
+opening = Opening()
+opening.feed(page.read_text(encoding="utf-8"))
+parts = opening.parts
+checks = {
+    "the page opens with its doctype, so browsers keep to the standard": parts[:1] == [("doctype", "doctype html")],
+    "then a comment with LICENSE's text, before any element":
+        len(parts) > 1 and parts[1][0] == "comment" and parts[1][1].strip() == licence.strip(),
+    "the licence is MIT's": licence.startswith("MIT License\n"),
+}
+failed = [what for what, ok in checks.items() if not ok]
+for what in failed:
+    print("FAILED:", what)
+print("the page opens with:", [(kind, text[:40]) for kind, text in parts])
+print(f"{len(checks) - len(failed)} passed, {len(failed)} failed")
+sys.exit(1 if failed else 0)
