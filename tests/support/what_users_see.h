@@ -27,6 +27,17 @@ inline constexpr AtDensity kDensities[] = {
 // The focus ring against what is beside it, inside and out (WCAG 1.4.11).
 inline constexpr double kLeastRingContrast = 3.0;
 
+// The option rows' colours, firm rows and country rows. An option button's
+// circle stands out from what is beside it (WCAG 1.4.11): its boundary from
+// the row or frame outside it and from its own face inside, and a checked
+// circle's dot from that face, each by at least this ratio.
+struct OptionRowColour {
+    std::string_view rows;
+    int r, g, b;
+};
+inline constexpr OptionRowColour kOptionRowColours[] = {{"firm", 192, 255, 255}, {"country", 255, 192, 255}};
+inline constexpr double kLeastCircleContrast = 3.0;
+
 // The heading's text is centred over it: the middle of its ink lies at most
 // this many pixels, at 96 dpi, from the middle of the label.
 inline constexpr int kHeadingCentreSlack = 2;

@@ -29,6 +29,12 @@ int main() {
                 std::to_string(d.clientHeight) + ", \"ringWidth\": " + std::to_string(d.ringWidth) + "}";
     }
     json += "], \"leastRingContrast\": " + std::to_string(seen::kLeastRingContrast);
+    json += ", \"optionRowColours\": {";
+    for (const seen::OptionRowColour& c : seen::kOptionRowColours) {
+        json += (json.back() == '{' ? "" : ", ") + Quoted(c.rows) + ": [" + std::to_string(c.r) + ", " +
+                std::to_string(c.g) + ", " + std::to_string(c.b) + "]";
+    }
+    json += "}, \"leastCircleContrast\": " + std::to_string(seen::kLeastCircleContrast);
     json += ", \"headingCentreSlack\": " + std::to_string(seen::kHeadingCentreSlack);
     json += ", \"resultBoxName\": " + Quoted(kestrova::testing::Utf8(seen::kResultBoxName));
     json += ", \"politeness\": " + Quoted(seen::kPoliteness);
