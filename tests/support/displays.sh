@@ -6,7 +6,10 @@
 #                           maps Times New Roman to its metric twin
 start_xvfb() {
   local work=$1 screen=${2:-800x600x24}
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>/dev/null &
+  # -noreset: by default the server resets when its last client leaves and
+  # drops any client that connected meanwhile ("Can't open display"), as
+  # when a test ends one program and at once starts the next.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
