@@ -20,7 +20,10 @@ require() {
 start_xvfb() {
   local work=$1 screen=${2:-800x600x24}
   require Xvfb:xvfb xdpyinfo:x11-utils
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: by default the server resets when its last client leaves and
+  # drops any client that connected meanwhile ("Can't open display"), as
+  # when a test ends one program and at once starts the next.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   # Where Xvfb is there but cannot run, the display is missing, not the program.

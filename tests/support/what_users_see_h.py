@@ -142,6 +142,16 @@ def header(seen):
         "",
         note(about, "leastRingContrast"),
         f"inline constexpr double kLeastRingContrast = {number(seen['leastRingContrast'])};",
+        note(about, "optionRowColours"),
+        "struct OptionRowColour {",
+        "    std::string_view rows;",
+        "    int r, g, b;",
+        "};",
+        "inline constexpr OptionRowColour kOptionRowColours[] = {"
+        + ", ".join(f"{{{cpp_string(rows)}, {r}, {g}, {b}}}" for rows, (r, g, b) in seen["optionRowColours"].items())
+        + "};",
+        note(about, "leastCircleContrast"),
+        f"inline constexpr double kLeastCircleContrast = {number(seen['leastCircleContrast'])};",
         note(about, "headingCentreSlack"),
         f"inline constexpr int kHeadingCentreSlack = {seen['headingCentreSlack']};",
         note(about, "hiddenControls"),

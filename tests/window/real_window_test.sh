@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Starts the real quiz on a private Xvfb display, answers "Nokia" /
-# "Финландия" / "Изведи" with the mouse, reads the result box back through
-# the clipboard and leaves a screenshot for a person to look at. Then checks
+# "Финландия" with the mouse, moves the focus to "Изведи" with Tab and clicks
+# it there (the focus ring drawn over it must let the click through), reads
+# the result box back through the clipboard and leaves a screenshot for a
+# person to look at. Then checks
 # what the window manager is told (no minimise or maximise, a fixed size),
 # and opens the quiz again at 144 dpi (Qt's scale factor 1.5) to measure its
 # size and focus ring there.
-#   real_window_test.sh KESTROVA FORM_POSITIONS OUTPUT_DIR WHAT_USERS_SEE_JSON
+#   real_window_test.sh KESTROVA FORM_POSITIONS CONTRAST_RATIO OUTPUT_DIR WHAT_USERS_SEE_JSON
+# Exits 77 (skipped) when a tool it needs is missing.
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 source "$(dirname "$0")/../support/checks.sh"
-program=$1 positions=$2 out=$3 what_users_see=$4
+program=$1 positions=$2 contrast_ratio=$3 out=$4 what_users_see=$5
 require Xvfb:xvfb xdotool:xdotool xclip:xclip xprop:x11-utils import:imagemagick convert:imagemagick identify:imagemagick
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -44,6 +47,9 @@ click() {  # a control's name, clicked a little inside its left end
 click 'Option1(2)'
 import -window "$wid" "$work/focus-on-option.png"
 click 'Option2(2)'
+xdotool key --clearmodifiers Tab
+sleep 0.2
+import -window "$wid" "$work/focus-on-evaluate.png"
 click 'Command1(0)'
 import -window "$wid" "$out/kestrova-linux.png"
 click 'Text1(0)'
@@ -53,16 +59,15 @@ shown=$(timeout 5 xclip -o -selection clipboard)
 
 right=$(seen texts right)
 size="$(seen densities 0 clientWidth)x$(seen densities 0 clientHeight)"
-check "the verdict comes first" '[[ $shown == "$right"$'"'"'\n'"'"'* ]]'
+check "a click on the focused «Изведи» tells the verdict first" '[[ $shown == "$right"$'"'"'\n'"'"'* ]]'
 check "then Nokia's description" '[[ $shown == *"Нокиа (на фински: Nokia) е финландска компания"*"приблизително 30 %." ]]'
 check "on two lines" '[ "$(printf "%s\n" "$shown" | wc -l)" -eq 2 ]'
 # The focus indicator: `ring` px at the control's right edge, at least 3:1
 # against the control's colour just inside and the frame's just outside.
 rgb() { convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- | sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'; }
 contrast() {  # two "r g b" colours: their WCAG contrast ratio, times 100
-  awk -v a="$1" -v b="$2" 'function lin(c) { c /= 255; return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4 }
-    function lum(s,  p) { split(s, p, " "); return 0.2126 * lin(p[1]) + 0.7152 * lin(p[2]) + 0.0722 * lin(p[3]) }
-    BEGIN { x = lum(a) + 0.05; y = lum(b) + 0.05; printf "%d", (x > y ? x / y : y / x) * 100 }'
+  # shellcheck disable=SC2086  # each colour is three numbers
+  "$contrast_ratio" $1 $2
 }
 ring_ok() {  # picture, control name, ring width in pixels
   local x y w h
@@ -75,6 +80,7 @@ ring_ok() {  # picture, control name, ring width in pixels
   [ "$width" -eq "$3" ] && [ "$(contrast "$ring" "$outside")" -ge 300 ] && [ "$(contrast "$ring" "$inside")" -ge 300 ]
 }
 check "a focused option button shows a 2 px ring of at least 3:1" 'ring_ok "$work/focus-on-option.png" "Option1(2)" 2'
+check "Tab from the chosen country reaches «Изведи»" 'ring_ok "$work/focus-on-evaluate.png" "Command1(0)" 2'
 check "a focused command button shows a 2 px ring of at least 3:1" 'ring_ok "$out/kestrova-linux.png" "Command1(0)" 2'
 check "the screenshot is the window, $size" '[ "$(identify -format "%wx%h" "$out/kestrova-linux.png")" = "$size" ]'
 

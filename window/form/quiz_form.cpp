@@ -1,7 +1,7 @@
 #include "window/form/quiz_form.h"
 
 #include "core/quiz_content.h"
-#include "form/publisher.h"
+#include "window/form/publisher.h"
 
 namespace kestrova::form {
 namespace {

@@ -6,14 +6,19 @@ namespace kestrova::qt {
 
 // The option buttons are only 121 px wide at 100 %, and the longest firm
 // captions nearly fill that. This style, used for option buttons only, draws a
-// slightly smaller indicator closer to its caption so no caption is clipped;
-// everything else is left to the application's style.
+// slightly smaller indicator closer to its caption so no caption is clipped.
+// It draws the indicator itself: the application's style rings it in a shade
+// of the window's colour, faint on the light rows and frames around it, so
+// here the ring and the dot take the caption's colour. Everything else is
+// left to the application's style.
 class CompactRadioStyle : public QProxyStyle {
     Q_OBJECT
 
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
 };
 
 }  // namespace kestrova::qt

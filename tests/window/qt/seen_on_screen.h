@@ -6,12 +6,16 @@
 #include <QBackingStore>
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <qpa/qplatformbackingstore.h>
+
+#include "tests/support/contrast.h"
 
 namespace kestrova::testing {
 
@@ -26,10 +30,12 @@ inline QImage Screenshot(QWidget* window) {
 // The window's own scale: device pixels per logical pixel.
 inline double Scale(QWidget* window) { return window->windowHandle()->devicePixelRatio(); }
 
-// A widget's place on the screenshot, in device pixels.
-inline QRect DeviceRect(QWidget* window, QWidget* widget) {
+// A widget's place on the screenshot, or of `part` of it (in the widget's
+// own coordinates), in device pixels.
+inline QRect DeviceRect(QWidget* window, QWidget* widget, QRect part = {}) {
     const double s = Scale(window);
-    const QRect r(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    if (part.isNull()) part = widget->rect();
+    const QRect r(widget->mapTo(window, part.topLeft()), part.size());
     const int left = int(std::lround(r.left() * s)), top = int(std::lround(r.top() * s));
     const int right = int(std::lround((r.right() + 1) * s)), bottom = int(std::lround((r.bottom() + 1) * s));
     return {left, top, right - left, bottom - top};
@@ -37,12 +43,8 @@ inline QRect DeviceRect(QWidget* window, QWidget* widget) {
 
 // WCAG's contrast ratio of two opaque colours.
 inline double Contrast(QColor a, QColor b) {
-    auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    auto luminance = [&](QColor c) {
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
-    return x > y ? x / y : y / x;
+    return ContrastRatio(RelativeLuminance(a.redF(), a.greenF(), a.blueF()),
+                         RelativeLuminance(b.redF(), b.greenF(), b.blueF()));
 }
 
 // A focus ring measured across one edge of a control: the run of the ring's
@@ -65,6 +67,39 @@ inline RingEdge MeasureRing(const QImage& shot, QPoint outside, QPoint step) {
     }
     if (shot.rect().contains(p)) edge.inside = shot.pixelColor(p);
     return edge;
+}
+
+// An option button's circle measured along one line from its middle out
+// past its edge, at `circle` (device pixels) on the screenshot. The boundary
+// is its pixel that stands out most from what lies outside (smoothing blends
+// the rest into their neighbours). The face is what the circle holds inside
+// the boundary: in an empty circle its middle, around a dot the pixel that
+// stands out most from both the dot and the boundary.
+struct CircleLine {
+    QColor outside, boundary, face, middle;
+    bool empty = true;  // the inner half of the line is the middle's colour
+};
+
+inline CircleLine MeasureCircle(const QImage& shot, QRect circle, QPoint step, bool dot) {
+    QList<QColor> line;  // the middle first, then outwards to 2 px past the edge
+    for (QPoint p = circle.center(); circle.contains(p - step - step); p += step) line << shot.pixelColor(p);
+    CircleLine m;
+    m.middle = line.first();
+    m.outside = line.last();
+    qsizetype edge = line.size() / 2;
+    for (qsizetype i = edge; i < line.size() - 1; ++i) {
+        if (Contrast(line[i], m.outside) > Contrast(line[edge], m.outside)) edge = i;
+    }
+    m.boundary = line[edge];
+    for (qsizetype i = 0; i <= edge / 2; ++i) m.empty = m.empty && line[i] == m.middle;
+    m.face = m.middle;
+    if (dot) {
+        auto apart = [&](QColor c) { return std::min(Contrast(c, m.middle), Contrast(c, m.boundary)); };
+        for (qsizetype i = 1; i < edge; ++i) {
+            if (apart(line[i]) > apart(m.face)) m.face = line[i];
+        }
+    }
+    return m;
 }
 
 }  // namespace kestrova::testing

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -77,6 +79,8 @@ private slots:
     void clientSizeIsTheDensitysOwn();
     void focusRingIsWideAndContrasts_data();
     void focusRingIsWideAndContrasts();
+    void optionCirclesStandOut_data();
+    void optionCirclesStandOut();
     void headingIsCentred();
     void resultBoxWrapsLongLines();
     void resultBoxScrollsTakesNoTypingAndIsNamed();
@@ -93,6 +97,12 @@ private:
         return w;
     }
     double S() const { return kestrova::testing::Scale(window.get()); }
+    // "Nokia", "Финландия", "Изведи", clicked.
+    void AnswerRightByMouse() const {
+        QTest::mouseClick(Control<QRadioButton>("Option1(2)"), Qt::LeftButton, {}, QPoint(8, 9));
+        QTest::mouseClick(Control<QRadioButton>("Option2(2)"), Qt::LeftButton, {}, QPoint(8, 9));
+        QTest::mouseClick(Control<QPushButton>("Command1(0)"), Qt::LeftButton);
+    }
 
     seen::AtDensity density{};
     std::unique_ptr<kestrova::qt::QuizWindow> window;
@@ -159,6 +169,60 @@ void WhatUsersSeeTest::focusRingIsWideAndContrasts() {
     }
 }
 
+void WhatUsersSeeTest::optionCirclesStandOut_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("firm, unchecked") << "Option1(0)" << "firm" << false;
+    QTest::newRow("firm, checked") << "Option1(2)" << "firm" << true;
+    QTest::newRow("country, unchecked") << "Option2(0)" << "country" << false;
+    QTest::newRow("country, checked") << "Option2(2)" << "country" << true;
+}
+
+void WhatUsersSeeTest::optionCirclesStandOut() {
+    QFETCH(QString, control);
+    QFETCH(QString, rows);
+    QFETCH(bool, checked);
+    AnswerRightByMouse();
+    auto* button = Control<QRadioButton>(control);
+    QCOMPARE(button->isChecked(), checked);
+    const QImage shot = Screenshot(window.get());
+
+    // The row shows its colour, below the circle.
+    const auto colour = std::ranges::find(seen::kOptionRowColours, rows.toStdString(), &seen::OptionRowColour::rows);
+    QVERIFY(colour != std::end(seen::kOptionRowColours));
+    const QRect row = DeviceRect(window.get(), button);
+    QCOMPARE(shot.pixelColor(row.left() + 1, row.bottom() - 1), QColor(colour->r, colour->g, colour->b));
+
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect circle = DeviceRect(window.get(), button,
+                                    button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button));
+    struct Way {
+        const char* name;
+        QPoint step;
+    };
+    // To the left lies the frame, elsewhere the row. Every side is told,
+    // then judged.
+    QStringList faults;
+    for (const Way& way : {Way{"left", {-1, 0}}, Way{"right", {1, 0}}, Way{"up", {0, -1}}, Way{"down", {0, 1}}}) {
+        const auto m = kestrova::testing::MeasureCircle(shot, circle, way.step, checked);
+        const double outside = Contrast(m.boundary, m.outside), face = Contrast(m.boundary, m.face),
+                     dot = Contrast(m.middle, m.face);
+        const QString what = QStringLiteral("%1 at %2 dpi, %3: outside %4, boundary %5, face %6, middle %7; boundary "
+                                            "%8:1 outside, %9:1 face; middle %10:1 face")
+                                 .arg(control).arg(density.dpi).arg(way.name)
+                                 .arg(m.outside.name(), m.boundary.name(), m.face.name(), m.middle.name())
+                                 .arg(outside, 0, 'f', 2).arg(face, 0, 'f', 2).arg(dot, 0, 'f', 2);
+        qInfo("%s", qPrintable(what));
+        if (outside < seen::kLeastCircleContrast) faults << "the boundary is faint outside: " + what;
+        if (face < seen::kLeastCircleContrast) faults << "the boundary is faint inside: " + what;
+        if (checked && dot < seen::kLeastCircleContrast) faults << "the dot is faint: " + what;
+        if (!checked && !m.empty) faults << "an unchecked circle shows a dot: " + what;
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+}
+
 void WhatUsersSeeTest::headingIsCentred() {
     QWidget* heading = Control("Label1(0)");
     const QImage shot = Screenshot(window.get());
@@ -174,9 +238,7 @@ void WhatUsersSeeTest::headingIsCentred() {
 
 void WhatUsersSeeTest::resultBoxWrapsLongLines() {
     // Nokia's description is one long line; shown after a right answer.
-    QTest::mouseClick(Control<QRadioButton>("Option1(2)"), Qt::LeftButton, {}, QPoint(8, 9));
-    QTest::mouseClick(Control<QRadioButton>("Option2(2)"), Qt::LeftButton, {}, QPoint(8, 9));
-    QTest::mouseClick(Control<QPushButton>("Command1(0)"), Qt::LeftButton);
+    AnswerRightByMouse();
     auto* box = Control<QPlainTextEdit>("Text1(0)");
     const QImage shot = Screenshot(window.get());
     const QRect page = DeviceRect(window.get(), box->viewport());
