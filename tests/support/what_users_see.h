@@ -55,6 +55,11 @@ inline constexpr std::string_view kHiddenControls[] = {"Text1(1)", "List1"};
 // hits the upper row.
 inline constexpr int kRowOverlapTwips = 45;
 
+// What the web page says, in place of the quiz, where the browser can run
+// neither its WebAssembly nor its JavaScript.
+inline constexpr std::u16string_view kCannotRun =
+    u"Викторината не може да работи в този браузър. Отворете я в по-нов браузър.";
+
 // The window has no minimise and no maximise button.
 inline constexpr bool kMinimiseOrMaximise = false;
 

@@ -32,6 +32,7 @@ int main() {
     json += ", \"headingCentreSlack\": " + std::to_string(seen::kHeadingCentreSlack);
     json += ", \"resultBoxName\": " + Quoted(kestrova::testing::Utf8(seen::kResultBoxName));
     json += ", \"politeness\": " + Quoted(seen::kPoliteness);
+    json += ", \"cannotRun\": " + Quoted(kestrova::testing::Utf8(seen::kCannotRun));
     json += ", \"commandColours\": [";
     for (const seen::CommandColour& c : seen::kCommandColours) {
         json += (json.back() == '[' ? "" : ", ") + std::string("[") + std::to_string(c.r) + ", " +
