@@ -27,7 +27,7 @@ FAULTS = [
           "browsers.instantiate(bytes, imports).then(ready, asJavaScript);",
           "browsers.instantiate(bytes, imports).then(ready);", OLD, builds=B),
     Fault("the JavaScript program without its data", "window/web/shell.html",
-          "copyData(module.wasm, new Uint8Array(exports[name].buffer));", "", OLD, builds=B),
+          "copyData(module.wasm, new Uint8Array(exports[name].buffer));", "{}", OLD, builds=B),
     Fault("the data read from the wrong section", "window/web/shell.html",
           "if (section === 11) {", "if (section === 10) {", OLD, builds=B),
     Fault("the frame's line placed with inset", "window/web/shell.html",
