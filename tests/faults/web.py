@@ -50,8 +50,10 @@ FAULTS = [
     Fault("the page never learns of a finger", "window/web/dom.js",
           "finger && finger.matches ? 1 : 0", "0", T, builds=B),
     Fault("a change of pointer not followed", "window/web/dom.js",
-          "if (finger && finger.addEventListener) finger.addEventListener('change', report);", "if (false) {}",
-          OLD, builds=B),
+          "    if (finger && finger.addEventListener) finger.addEventListener('change', report);\n"
+          "    else if (finger && finger.addListener) finger.addListener(report);\n", "", OLD, builds=B),
+    Fault("a change of pointer missed before Safari 14", "window/web/dom.js",
+          "    else if (finger && finger.addListener) finger.addListener(report);\n", "", OLD, builds=B),
     Fault("the policy allows eval", "window/web/shell.html",
           "script-src 'unsafe-inline' 'wasm-unsafe-eval';", "script-src 'unsafe-inline' 'unsafe-eval';", OLD,
           builds=B),

@@ -315,7 +315,19 @@ def test_while_the_quiz_runs_the_page_never_says_it_cannot(chromium):
     assert shown_message(chromium) is None and chromium.find_element(By.ID, "Text1(0)").is_displayed()
 
 
-def test_a_tablet_docked_to_a_touchpad_gets_the_exact_form_without_reloading(chromium):
+@pytest.fixture(params=["now", "before Safari 14"])
+def media_events(request, chromium):
+    """Media queries with change events, or (Safari before 14) only their older addListener."""
+    added = None
+    if request.param != "now":
+        added = chromium.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+            Object.defineProperty(MediaQueryList.prototype, 'addEventListener', {value: undefined});"""})
+    yield request.param
+    if added:
+        chromium.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added["identifier"]})
+
+
+def test_a_tablet_docked_to_a_touchpad_gets_the_exact_form_without_reloading(chromium, media_events):
     """The finger's rule and the mouse's on one 768 x 1024 screen, as the
     browser's pointer changes under the open page."""
     shown = "return document.getElementById('kestrova').className"
