@@ -18,4 +18,11 @@ FAULTS = [
           "if (band < 0 || c->top >= bandBottom) {", "if (band < 0 || c->top > bandBottom + 200) {", U),
     Fault("a firm's tab position moved", "window/form/quiz_form.cpp",
           "{5, 6, 7, 11, 12, 13, 14, 15, 16, 17}", "{5, 6, 7, 11, 12, 13, 14, 15, 17, 16}", U),
+    Fault("a finger gets the mouse's rule", "window/form/screen_layout.cpp",
+          "pointer == Pointer::Fine || TwipsToPixels", "pointer != Pointer::Coarse || true || TwipsToPixels", U),
+    Fault("a finger's rows only 24 px apart", "window/form/screen_layout.cpp",
+          "TwipsToPixels(OptionRowPitch(form), dpi) >= kLeastTouchTarget",
+          "TwipsToPixels(OptionRowPitch(form), dpi) >= 24", U),
+    Fault("the row pitch across frames", "window/form/screen_layout.cpp",
+          "a.container == b.container && b.top > a.top", "b.top > a.top", U),
 ]

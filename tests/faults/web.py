@@ -2,6 +2,7 @@
 # run from the Linux build).
 B = ["web"]
 T = "^web_page_in_browser$"
+OLD = "^web_page_on_old_browsers$"
 FAULTS = [
     Fault("the exact form not centred", "window/form/screen_layout.cpp",
           "fit.left = std::max(0, (viewport.width - fit.width) / 2);", "fit.left = 0;", T, builds=B),
@@ -14,8 +15,8 @@ FAULTS = [
     Fault("long names cut off in the touch layout", "window/web/shell.html",
           "overflow-wrap: anywhere; }", "white-space: nowrap; overflow: hidden; }", T, builds=B),
     Fault("the focus ring 1 px", "window/web/shell.html",
-          ":focus-visible, label:focus-within { outline: var(--line) solid #000;",
-          ":focus-visible, label:focus-within { outline: 1px solid #000;", T, builds=B),
+          ":focus, label:focus-within { outline: var(--line) solid #000;",
+          ":focus, label:focus-within { outline: 1px solid #000;", T, builds=B),
     Fault("the radios lose their group", "window/web/dom.js",
           "      input.name = Dom.text(group, groupLength);\n", "", T, builds=B),
     Fault("the box's name lost", "window/web/dom.js",
@@ -23,4 +24,39 @@ FAULTS = [
           "Dom.text(ptr, length)); },", "dom_name: function (control, ptr, length) { },", T, builds=B),
     Fault("the page said to be in English", "window/web/shell.html",
           '<html lang="bg">', '<html lang="en">', "^web_page_declares_its_language$", builds=B),
+    # Older browsers, and browsers without WebAssembly.
+    Fault("a refused compile is not caught", "window/web/shell.html",
+          "browsers.instantiate(bytes, imports).then(ready, asJavaScript);",
+          "browsers.instantiate(bytes, imports).then(ready);", OLD, builds=B),
+    Fault("the JavaScript program without its data", "window/web/shell.html",
+          "copyData(module.wasm, new Uint8Array(exports[name].buffer));", "{}", OLD, builds=B),
+    Fault("the data read from the wrong section", "window/web/shell.html",
+          "if (section === 11) {", "if (section === 10) {", OLD, builds=B),
+    Fault("the frame's line placed with inset", "window/web/shell.html",
+          "position: absolute; top: 0.6em; right: 0; bottom: 0; left: 0;", "position: absolute; inset: 0.6em 0 0 0;",
+          OLD, builds=B),
+    Fault("a flex gap between the touch layout's controls", "window/web/shell.html",
+          "flex-wrap: wrap; padding: 8px 0 0 8px;", "flex-wrap: wrap; column-gap: 8px; padding: 8px 0 0 8px;",
+          OLD, builds=B),
+    Fault("the focus ring only where :focus-visible is known", "window/web/shell.html",
+          ":focus, label:focus-within { outline", ":focus-visible, label:focus-within { outline", OLD, builds=B),
+    Fault("newer JavaScript in the page", "window/web/dom.js",
+          "now.textContent = Dom.text(ptr, length);", "now.textContent = Dom.text(ptr, length).replaceAll('\\r', '');",
+          OLD, builds=B),
+    Fault("the page keeps saying it cannot run", "window/web/dom.js",
+          "    root.textContent = '';\n", "", OLD, builds=B),
+    Fault("the word that it cannot run shown at once", "window/web/shell.html",
+          " animation: kestrova-starting 3s; }", " }", OLD, builds=B),
+    Fault("neither program runs and the page is slow to say so", "window/web/shell.html",
+          "    } catch (e) {\n      cannotRun();\n    }", "    } catch (e) {\n    }", OLD, builds=B),
+    Fault("the page never learns of a finger", "window/web/dom.js",
+          "finger && finger.matches ? 1 : 0", "0", T, builds=B),
+    Fault("a change of pointer not followed", "window/web/dom.js",
+          "    if (finger && finger.addEventListener) finger.addEventListener('change', report);\n"
+          "    else if (finger && finger.addListener) finger.addListener(report);\n", "", OLD, builds=B),
+    Fault("a change of pointer missed before Safari 14", "window/web/dom.js",
+          "    else if (finger && finger.addListener) finger.addListener(report);\n", "", OLD, builds=B),
+    Fault("the policy allows eval", "window/web/shell.html",
+          "script-src 'unsafe-inline' 'wasm-unsafe-eval';", "script-src 'unsafe-inline' 'unsafe-eval';", OLD,
+          builds=B),
 ]

@@ -13,23 +13,28 @@ namespace {
 struct ScreenCase {
     const char* screen;
     Viewport viewport;
-    Presentation presentation;
     int dpi;  // the exact form's, worked out by hand from 6915 x 5730 twips
+    Presentation byMouse, byFinger;
 };
 
+constexpr Presentation kExact = Presentation::Exact, kTouch = Presentation::Touch;
+
 // The largest dpi d with round(6915 d / 1440) <= width and
-// round(5730 d / 1440) <= height.
+// round(5730 d / 1440) <= height; the option rows, 240 twips apart, are
+// round(240 d / 1440) pixels apart there.
 const ScreenCase kScreens[] = {
-    {"desktop 1366 x 768", {1366, 768}, Presentation::Exact, 193},   // 767.96 high
-    {"whiteboard 1920 x 1080", {1920, 1080}, Presentation::Exact, 271},
-    {"tablet 768 x 1024", {768, 1024}, Presentation::Exact, 160},   // 768.33 wide
-    {"tablet 1180 x 820", {1180, 820}, Presentation::Exact, 206},
-    {"just 1.5 x: 692 x 573", {692, 573}, Presentation::Exact, 144},
-    {"a pixel short of it", {691, 573}, Presentation::Touch, 143},
-    {"phone 360 x 780", {360, 780}, Presentation::Touch, 75},  // 360.16 wide
-    {"phone on its side 780 x 360", {780, 360}, Presentation::Touch, 90},
-    {"400 % zoom, 320 x 200", {320, 200}, Presentation::Touch, 50},
-    {"nothing at all", {0, 0}, Presentation::Touch, 0},
+    {"desktop 1366 x 768", {1366, 768}, 193, kExact, kTouch},  // 767.96 high; rows 32.2 apart
+    {"whiteboard 1920 x 1080", {1920, 1080}, 271, kExact, kExact},  // rows 45.2 apart
+    {"tablet 768 x 1024", {768, 1024}, 160, kExact, kTouch},  // 768.33 wide; rows 26.7 apart
+    {"tablet 1180 x 820", {1180, 820}, 206, kExact, kTouch},  // rows 34.3 apart
+    {"just 1.5 x: 692 x 573", {692, 573}, 144, kExact, kTouch},
+    {"a pixel short of it", {691, 573}, 143, kTouch, kTouch},
+    {"rows just 44 apart: 1253 x 1039", {1253, 1039}, 261, kExact, kExact},  // 43.5, halves up
+    {"a pixel short of it", {1252, 1039}, 260, kExact, kTouch},  // 43.3
+    {"phone 360 x 780", {360, 780}, 75, kTouch, kTouch},  // 360.16 wide
+    {"phone on its side 780 x 360", {780, 360}, 90, kTouch, kTouch},
+    {"400 % zoom, 320 x 200", {320, 200}, 50, kTouch, kTouch},
+    {"nothing at all", {0, 0}, 0, kTouch, kTouch},
 };
 
 TEST(ScreenLayoutTest, EachScreenGetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
@@ -40,8 +45,42 @@ TEST(ScreenLayoutTest, EachScreenGetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
         EXPECT_EQ(fit.dpi, s.dpi);
         EXPECT_LE(fit.width, s.viewport.width);
         EXPECT_LE(fit.height, s.viewport.height);
-        EXPECT_EQ(ChoosePresentation(form, s.viewport), s.presentation);
+        EXPECT_EQ(ChoosePresentation(form, s.viewport, Pointer::Fine), s.byMouse);
     }
+}
+
+TEST(ScreenLayoutTest, UnderAFingerTheExactFormOnlyWhereItsOptionRowsAre44PixelsApart) {
+    const Form form = QuizForm();
+    EXPECT_EQ(OptionRowPitch(form), 240);
+    for (const ScreenCase& s : kScreens) {
+        SCOPED_TRACE(s.screen);
+        EXPECT_EQ(ChoosePresentation(form, s.viewport, Pointer::Coarse), s.byFinger);
+    }
+}
+
+TEST(ScreenLayoutTest, TheRowPitchIsTheClosestTwoOptionsOfOneFrameOneAboveTheOther) {
+    Form form;
+    const auto option = [](std::string_view frame, int left, int top, bool visible) {
+        Control c;
+        c.kind = Kind::OptionButton;
+        c.container = {frame, 0};
+        c.left = left;
+        c.top = top;
+        c.height = 200;
+        c.visible = visible;
+        return c;
+    };
+    EXPECT_EQ(OptionRowPitch(form), 0);
+    // Side by side in one row, in two frames at nearly the same height, and
+    // a hidden one between: none of them a row apart.
+    form.controls = {option("A", 0, 1000, true), option("A", 900, 1000, true), option("B", 0, 1010, true),
+                     option("A", 0, 1300, true), option("A", 0, 1100, false), option("A", 0, 1600, true)};
+    EXPECT_EQ(OptionRowPitch(form), 300);
+    Control label;
+    label.container = {"A", 0};
+    label.top = 1020;
+    form.controls.push_back(label);
+    EXPECT_EQ(OptionRowPitch(form), 300);
 }
 
 TEST(ScreenLayoutTest, TheExactFormIsCentredAndScaledAsAWhole) {

@@ -33,8 +33,23 @@ ExactFit FitExact(const Form& form, Viewport viewport) {
     return fit;
 }
 
-Presentation ChoosePresentation(const Form& form, Viewport viewport) {
-    return FitExact(form, viewport).dpi >= kLeastExactDpi ? Presentation::Exact : Presentation::Touch;
+int OptionRowPitch(const Form& form) {
+    int pitch = 0;
+    for (const Control& a : form.controls) {
+        for (const Control& b : form.controls) {
+            if (a.kind == Kind::OptionButton && b.kind == Kind::OptionButton && a.visible && b.visible &&
+                a.container == b.container && b.top > a.top && (pitch == 0 || b.top - a.top < pitch)) {
+                pitch = b.top - a.top;
+            }
+        }
+    }
+    return pitch;
+}
+
+Presentation ChoosePresentation(const Form& form, Viewport viewport, Pointer pointer) {
+    const int dpi = FitExact(form, viewport).dpi;
+    const bool rowsApart = pointer == Pointer::Fine || TwipsToPixels(OptionRowPitch(form), dpi) >= kLeastTouchTarget;
+    return dpi >= kLeastExactDpi && rowsApart ? Presentation::Exact : Presentation::Touch;
 }
 
 double FontPixels(const Font& font, int dpi) { return static_cast<double>(font.points) * dpi / kPointsPerInch; }

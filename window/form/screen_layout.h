@@ -13,9 +13,10 @@ namespace kestrova::form {
 // independent pixels (CSS pixels in a browser).
 
 // The exact form is shown no smaller than 1.5 times: its option rows are
-// then 24 pixels apart, the least target spacing for touch and pointer.
+// then 24 pixels apart, the least target spacing for a mouse or a pen.
 inline constexpr int kLeastExactDpi = 144;
-// The least width and height of each option and command in the touch layout.
+// The least width and height of each option and command in the touch layout,
+// and the least distance between the exact form's option rows under a finger.
 inline constexpr int kLeastTouchTarget = 44;
 // An option button's circle in the touch layout: the least target size for
 // a pointer.
@@ -36,9 +37,19 @@ ExactFit FitExact(const Form& form, Viewport viewport);
 
 enum class Presentation { Exact, Touch };
 
-// The exact form wherever it fits at kLeastExactDpi or more, else the touch
-// layout.
-Presentation ChoosePresentation(const Form& form, Viewport viewport);
+// What the screen is mainly used with: a mouse, touchpad or pen (fine), or
+// a finger (coarse), as the browser's `pointer` media feature tells it.
+enum class Pointer { Fine, Coarse };
+
+// The least distance, in twips, between the tops of two option buttons of
+// one frame one above the other: the pitch of the form's option rows; 0
+// where no frame has two rows.
+int OptionRowPitch(const Form& form);
+
+// The exact form wherever it fits at kLeastExactDpi or more and, under a
+// finger, its option rows are also at least kLeastTouchTarget pixels apart;
+// else the touch layout.
+Presentation ChoosePresentation(const Form& form, Viewport viewport, Pointer pointer);
 
 // The font's height in pixels at `dpi`.
 double FontPixels(const Font& font, int dpi);

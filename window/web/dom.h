@@ -22,8 +22,9 @@ void dom_name(int control, const char16_t* name, int length);
 void dom_hide(int control);
 // Calls kestrova_click(context, control) on each Click of the control.
 void dom_listen(int control, void* context);
-// Calls kestrova_resize(context, width, height) with the viewport's size in
-// CSS pixels now and whenever it changes.
+// Calls kestrova_resize(context, width, height, coarse) with the viewport's
+// size in CSS pixels and whether the screen is mainly used by finger (1) or
+// by mouse, touchpad or pen (0), now and whenever either changes.
 void dom_watch_viewport(void* context);
 
 // The exact form: the page at a place and size, its font `fontPixels100`

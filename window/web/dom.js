@@ -33,6 +33,8 @@ mergeInto(LibraryManager.library, {
   dom_page: function (title, titleLength, rgb, face, faceLength) {
     document.title = Dom.text(title, titleLength);
     var root = Dom.root();
+    // The page's word that it cannot run, no longer true.
+    root.textContent = '';
     root.style.background = Dom.rgb(rgb);
     // A metric twin where the face itself is missing.
     root.style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
@@ -95,7 +97,9 @@ mergeInto(LibraryManager.library, {
     var root = Dom.root(), style = root.style;
     root.className = 'touch';
     Dom.size(style, '', '', '', '');
-    // The reader's own text size where it is larger (1rem is theirs).
+    // The reader's own text size where it is larger (1rem is theirs); where
+    // max() is unknown, theirs scaled as the form's is to the usual 16 px.
+    style.fontSize = fontPixels / 16 + 'rem';
     style.fontSize = 'max(' + fontPixels + 'px, ' + fontPixels / 16 + 'rem)';
     style.setProperty('--target', target + 'px');
     style.setProperty('--indicator', indicator + 'px');
@@ -169,10 +173,15 @@ mergeInto(LibraryManager.library, {
   },
 
   dom_watch_viewport: function (context) {
+    // A browser that knows no pointer media feature has a mouse.
+    var finger = window.matchMedia ? window.matchMedia('(pointer: coarse)') : null;
     var report = function () {
-      _kestrova_resize(context, window.innerWidth, window.innerHeight);
+      _kestrova_resize(context, window.innerWidth, window.innerHeight, finger && finger.matches ? 1 : 0);
     };
     window.addEventListener('resize', report);
+    // A tablet docked to a keyboard with a touchpad, or undocked.
+    if (finger && finger.addEventListener) finger.addEventListener('change', report);
+    else if (finger && finger.addListener) finger.addListener(report);
     report();
   },
 
@@ -198,7 +207,12 @@ mergeInto(LibraryManager.library, {
   dom_copy_item: function (control, item, out) { Dom.write(Dom.parts[control].box.options[item].value, out); },
 
   dom_focus__deps: ['$Dom'],
-  dom_focus: function (control) { Dom.parts[control].input.focus({preventScroll: true}); },
+  dom_focus: function (control) {
+    var x = window.pageXOffset, y = window.pageYOffset;
+    Dom.parts[control].input.focus({preventScroll: true});
+    // Engines that know no preventScroll have scrolled: back.
+    if (window.pageXOffset !== x || window.pageYOffset !== y) window.scrollTo(x, y);
+  },
 
   dom_announce__deps: ['$Dom'],
   dom_announce: function (ptr, length) {

@@ -67,9 +67,10 @@ void QuizPage::Realise() {
     if (const form::Control* first = form::FirstFocus(form_)) dom_focus(Number(first->id));
 }
 
-void QuizPage::Resize(int width, int height) {
+void QuizPage::Resize(int width, int height, bool coarsePointer) {
     const form::Viewport viewport{width, height};
-    presentation_ = form::ChoosePresentation(form_, viewport);
+    presentation_ = form::ChoosePresentation(form_, viewport,
+                                             coarsePointer ? form::Pointer::Coarse : form::Pointer::Fine);
     if (presentation_ == form::Presentation::Exact) {
         PresentExact(viewport);
     } else {

@@ -21,8 +21,9 @@ public:
 
     // A Click the page reported for the control at `index` in the form.
     void Click(int index);
-    // The viewport has this size in CSS pixels, at opening or since a change.
-    void Resize(int width, int height);
+    // The viewport has this size in CSS pixels and the screen is mainly
+    // used by finger (`coarsePointer`) or not, at opening or since a change.
+    void Resize(int width, int height, bool coarsePointer);
 
 private:
     void Realise();
