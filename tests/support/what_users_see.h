@@ -46,6 +46,15 @@ struct CommandColour {
 inline constexpr CommandColour kCommandColours[] = {{0, 128, 255, 128}, {1, 255, 128, 128}};
 inline constexpr double kLeastPressedChange = 0.02;
 
+// Each option's row is painted in its frame's colour; the option's circle
+// stands out from it by its outline, checked or not, and by its mark once
+// checked, each at least 3:1 (WCAG 1.4.11, a control's boundary and state).
+struct RowColour {
+    int r, g, b;
+};
+inline constexpr RowColour kOptionRowColours[] = {{192, 255, 255}, {255, 192, 255}};  // firms, countries
+inline constexpr double kLeastControlContrast = 3.0;
+
 // Neither the motto nor the descriptions show, on screen or to assistive
 // technology.
 inline constexpr std::string_view kHiddenControls[] = {"Text1(1)", "List1"};

@@ -37,7 +37,13 @@ int main() {
         json += (json.back() == '[' ? "" : ", ") + std::string("[") + std::to_string(c.r) + ", " +
                 std::to_string(c.g) + ", " + std::to_string(c.b) + "]";
     }
-    json += "], \"leastPressedChange\": " + std::to_string(seen::kLeastPressedChange);
+    json += "], \"optionRowColours\": [";
+    for (const seen::RowColour& c : seen::kOptionRowColours) {
+        json += (json.back() == '[' ? "" : ", ") + std::string("[") + std::to_string(c.r) + ", " +
+                std::to_string(c.g) + ", " + std::to_string(c.b) + "]";
+    }
+    json += "], \"leastControlContrast\": " + std::to_string(seen::kLeastControlContrast);
+    json += ", \"leastPressedChange\": " + std::to_string(seen::kLeastPressedChange);
     json += ", \"hiddenControls\": [";
     for (std::string_view id : seen::kHiddenControls) json += (json.back() == '[' ? "" : ", ") + Quoted(id);
     json += "], \"rowOverlapTwips\": " + std::to_string(seen::kRowOverlapTwips) + "}\n";
