@@ -9,6 +9,7 @@ run exits 77, which CTest counts as skipped.
 """
 import collections
 import json
+import os
 import subprocess
 from dataclasses import dataclass
 from pathlib import Path
@@ -103,8 +104,10 @@ def linux_result(pytestconfig):
     def run(*runs):
         missing = [r for r in runs if tuple(r) not in cache]
         if missing:
+            # The Linux window, off screen.
+            env = dict(os.environ, QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
             out = subprocess.run([tool], input="\n".join(" ".join(r) for r in missing) + "\n",
-                                 capture_output=True, text=True, check=True).stdout
+                                 capture_output=True, text=True, check=True, env=env).stdout
             for r, text in zip(missing, json.loads(out), strict=True):
                 cache[tuple(r)] = text
         return [cache[tuple(r)] for r in runs]

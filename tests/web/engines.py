@@ -330,6 +330,12 @@ class WebKit(SeleniumEngine):
             time.sleep(0.05)
         raise RuntimeError(f"WebKit's viewport is {self.js('return [innerWidth, innerHeight]')}, not {width} x {height}")
 
+    def picture(self):
+        # WebKit's picture is of what it last painted: first let it paint
+        # what a key or a script has just changed.
+        self.js("return new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r)))")
+        return super().picture()
+
     def load(self):
         self.seen = self.log.seek(0, io.SEEK_END)
         self.driver.get(self.url)

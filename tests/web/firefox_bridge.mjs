@@ -21,10 +21,15 @@ try {
     protocol: 'webDriverBiDi',
     executablePath: options.executable || '/usr/bin/firefox-esr',
     headless: true,
-    extraPrefsFirefox: options.prefs || {},
+    // Headless, no window has the system's focus; this one behaves as a
+    // user's focused window does, drawing focus rings.
+    extraPrefsFirefox: {'focusmanager.testmode': true, ...options.prefs},
   });
-  page = (await browser.pages())[0] || await browser.newPage();
-  // A focused window, as a user's is: only then are focus rings drawn.
+  // A tab of its own, which gets the window's focus as a user's does; the
+  // first, opened with the browser, does not.
+  const first = await browser.pages();
+  page = await browser.newPage();
+  for (const p of first) await p.close();
   await page.bringToFront();
 } catch (e) {
   say({error: 'Firefox did not start: ' + e.message});

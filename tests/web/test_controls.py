@@ -10,6 +10,7 @@ from contrast import circle_centre, circle_edges, contrast
 CIRCLE_SCREENS = [Screen("desktop-window", 800, 700), Screen("phone-at-1x", 360, 780),
                   Screen("tablet", 768, 1024, 2, True, True), Screen("phone", 360, 780, 3, True, True)]
 SAMPLED_ROWS = (0, 3, 6, 9)
+DENSITY_PHONE = Screen("phone", 360, 780, 3, True, True)
 RADIOS = "return [...document.querySelectorAll('input[type=radio]')].map(e => e.id)"
 
 
@@ -122,3 +123,36 @@ def test_captions_whole_at_every_scale(browser, check):
             cut_at[f"{width} x {height} ({scale:.2f} x)"] = cut
     check(min(scales) < 1.6 and max(scales) > 4 and not cut_at,
           f"{browser.name}: every caption whole from {min(scales):.2f} x to {max(scales):.2f} x: cut off {cut_at}")
+
+
+def line_pitch(image, box):
+    """The distance between the lines of text in a box of a picture: the
+    shift at which the rows' ink best matches itself."""
+    left, top, right, bottom = box
+    pixel = image.load()
+    ink = [sum(1 for x in range(left, right) if max(pixel[x, y]) < 100) for y in range(top, bottom)]
+    shifts = range(8, len(ink) // 2)
+    match = {s: sum(a * b for a, b in zip(ink, ink[s:])) / (len(ink) - s) for s in shifts}
+    # Two lines' shift matches as well as one's: the first that does.
+    return next(s for s in shifts if match[s] >= 0.9 * max(match.values()))
+
+
+@pytest.mark.parametrize("screen", [Screen("window-at-192-dpi", 922, 764), DENSITY_PHONE], ids=str)
+def test_result_box_lines_evenly_spaced(browser, check, screen):
+    """The result box's lines a whole number of pixels apart, the same in
+    every engine, where each would otherwise round its own way."""
+    browser.open()
+    browser.js("document.activeElement.blur()")
+    r, line, font = browser.js(
+        "const b = document.getElementById('Text1(0)'), s = getComputedStyle(b); b.scrollIntoView({block: 'nearest'});"
+        " const r = b.getBoundingClientRect(); return [{x: r.x + b.clientLeft + parseFloat(s.paddingLeft),"
+        " y: r.y + b.clientTop, w: b.clientWidth - parseFloat(s.paddingLeft), h: b.clientHeight}, s.lineHeight,"
+        " parseFloat(s.fontSize)]")
+    k = browser.ratio
+    box = (round(r["x"] * k), round(r["y"] * k), round((r["x"] + r["w"]) * k), round((r["y"] + min(r["h"], 400)) * k))
+    pitch = line_pitch(browser.picture(), box) / k
+    print(f"lines: {browser.name}, {screen}: {pitch} px apart, line height {line}, text {font} px")
+    whole = line.endswith("px") and float(line[:-2]) == round(float(line[:-2]))
+    check(whole and pitch == float(line[:-2]) and 1.1 <= pitch / font <= 1.2,
+          f"{browser.name}, {screen}: the result box's lines {pitch} px apart, its line height {line} whole pixels,"
+          f" for {font} px text")

@@ -195,7 +195,7 @@ def test_screen(browser, check, axe_source, screenshots, screen):
         height_now = box["bottom"] - box["top"]
         check(box["inner"] <= 1 and height_now < opening_height,
               f"{at}: the box holds the whole verdict without scrolling inside it and no more:"
-              f" {height_now:.0f} px, {opening_height:.0f} px at opening")
+              f" {height_now:.0f} px, {opening_height:.0f} px at opening, {box['inner']} px more inside")
     print(f"screen: {at}: the whole verdict {'in view' if whole else 'from the top, taller than the screen'}")
     axe(browser, check, axe_source, f"{at}, after a right answer")
     (screenshots / "screens").mkdir(parents=True, exist_ok=True)

@@ -11,6 +11,9 @@ gi.require_version("Gtk", "3.0")
 gi.require_version("WebKit2", "4.1")
 from gi.repository import Gtk, WebKit2  # noqa: E402
 
+# Scroll bars that take their room, as on a desktop without overlay
+# scrolling, so that a box's scroll bar shows.
+Gtk.Settings.get_default().set_property("gtk-overlay-scrolling", False)
 context = WebKit2.WebContext.get_default()
 context.set_automation_allowed(True)
 
