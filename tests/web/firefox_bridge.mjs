@@ -81,7 +81,8 @@ const commands = {
     }
   },
   async type({text}) {
-    await page.keyboard.sendCharacter(text);
+    // Text as an input method gives it, a character at a time.
+    for (const c of text) await page.keyboard.sendCharacter(c);
   },
   async console() {
     return messages;
