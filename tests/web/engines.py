@@ -382,7 +382,9 @@ class Firefox(Engine):
     """Firefox ESR through firefox_bridge.mjs. The reader's text size is a
     preference, read at the start."""
     name = "firefox"
-    no_touch_screen = ""
+    # Taps arrive as touches, but over WebDriver BiDi Firefox does not
+    # present itself as a touch screen (no touch points, a fine pointer);
+    # the page's layout depends on the screen's size alone.
     fixed = ("text",)
 
     def __init__(self, url, ratio=1, text=16):

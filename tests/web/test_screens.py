@@ -172,12 +172,16 @@ def test_screen(browser, check, axe_source, screenshots, screen):
     # A tap at each option's centre checks it.
     if screen.touch and not browser.touch_screen:
         print(f"{at}: {browser.no_touch_screen}")
+    browser.js("window.pointers = new Set(); addEventListener('pointerdown', e => pointers.add(e.pointerType), true)")
     missed = []
     for option in browser.js("return [...document.querySelectorAll('input[type=radio]')].map(e => e.id)"):
         browser.tap_control(option)
         if not browser.js("return document.getElementById(arguments[0]).checked", option):
             missed.append(option)
     check(not missed, f"{at}: a tap at each option's centre checks it, missed {missed}")
+    if browser.touch_screen:
+        pointers = browser.js("return [...window.pointers]")
+        check(pointers == ["touch"], f"{at}: the taps reach the page as touches: {pointers}")
 
     # A right answer by taps, and the verdict in view.
     for control in ("Option1(2)", "Option2(2)", "Command1(0)"):
