@@ -49,6 +49,11 @@ class Screen:
 DESKTOP = Screen("desktop-window", 800, 700)
 
 
+def pytest_configure(config):
+    # Selenium's own WebKitGTK options still carry a pre-W3C capability.
+    config.addinivalue_line("filterwarnings", "ignore:platform is not a w3c capability:DeprecationWarning")
+
+
 def pytest_generate_tests(metafunc):
     if "engine" in metafunc.fixturenames:
         wanted = [e for e in metafunc.config.getoption("--engines").split(",") if e]
