@@ -1,7 +1,9 @@
 # Faults in the web page, seen by the browser test (built by the web preset,
 # run from the Linux build).
 B = ["web"]
-T = "^web_page_in_browser$"
+# The page's own logic and layout, the same in every engine: Chromium sees it.
+T = "^web_page_chromium$"
+EVERY_ENGINE = "^web_page_(chromium|firefox|webkit)$"
 OLD = "^web_page_on_old_browsers$"
 FAULTS = [
     Fault("the exact form not centred", "window/form/screen_layout.cpp",
@@ -59,4 +61,17 @@ FAULTS = [
     Fault("the policy allows eval", "window/web/shell.html",
           "script-src 'unsafe-inline' 'wasm-unsafe-eval';", "script-src 'unsafe-inline' 'unsafe-eval';", OLD,
           builds=B),
+    Fault("each engine draws its own faint circle", "window/web/shell.html",
+          "input[type=radio] { -webkit-appearance: none; appearance: none; box-sizing: border-box;",
+          "input[type=radio] { box-sizing: border-box;", EVERY_ENGINE, builds=B),
+    Fault("a grey ring on the circle", "window/web/shell.html",
+          "border: calc(var(--indicator) / 12) solid #000;", "border: calc(var(--indicator) / 12) solid #999;",
+          EVERY_ENGINE, builds=B),
+    Fault("a checked circle with a pale mark", "window/web/shell.html",
+          "radial-gradient(circle closest-side, #000 48%, #fff 56%)",
+          "radial-gradient(circle closest-side, #bbb 48%, #fff 56%)", EVERY_ENGINE, builds=B),
+    Fault("the circle draws a focus ring of its own", "window/web/shell.html",
+          "  input[type=radio]:focus-visible { outline: none; }\n", "", EVERY_ENGINE, builds=B),
+    Fault("captions at their full spacing, cut off in WebKit", "window/web/shell.html",
+          " overflow: hidden; letter-spacing: -0.01em; }", " overflow: hidden; }", "^web_page_webkit$", builds=B),
 ]

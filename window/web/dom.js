@@ -123,8 +123,12 @@ mergeInto(LibraryManager.library, {
   dom_fit__deps: ['$Dom'],
   dom_fit: function (control) {
     var box = Dom.parts[control].box, style = getComputedStyle(box);
+    var borders = parseFloat(style.borderTopWidth) + parseFloat(style.borderBottomWidth);
     box.style.height = 'auto';
-    box.style.height = box.scrollHeight + parseFloat(style.borderTopWidth) + parseFloat(style.borderBottomWidth) + 'px';
+    box.style.height = box.scrollHeight + borders + 'px';
+    // The page's scroll bar may come or go with the new height, and the
+    // lines wrap again in the width it leaves: measured once more there.
+    if (box.scrollHeight > box.clientHeight) box.style.height = box.scrollHeight + borders + 'px';
   },
 
   dom_reveal__deps: ['$Dom'],
