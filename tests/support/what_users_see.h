@@ -37,6 +37,17 @@ inline constexpr int kHeadingCentreSlack = 2;
 inline constexpr std::u16string_view kResultBoxName = u"Резултат";
 inline constexpr std::string_view kPoliteness = "polite";
 
+// What the result box says first, and a screen reader speaks: the verdict on
+// a right answer (its firm's description follows) and on a wrong one, and
+// the prompt that «Чисти» leaves.
+inline constexpr std::u16string_view kRightVerdict = u"Браво! Позна.";
+inline constexpr std::u16string_view kWrongVerdict = u"Грешен отговор.";
+inline constexpr std::u16string_view kPrompt = u"Направете своя избор!";
+
+// The command buttons' captions, in tab order: the one that tells the
+// verdict, and the one that clears the choice.
+inline constexpr std::u16string_view kCommandCaptions[] = {u"Изведи", u"Чисти"};
+
 // The command buttons paint their own colours, and look pressed while held:
 // at least this share of the button's pixels change.
 struct CommandColour {

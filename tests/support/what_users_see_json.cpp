@@ -32,6 +32,14 @@ int main() {
     json += ", \"headingCentreSlack\": " + std::to_string(seen::kHeadingCentreSlack);
     json += ", \"resultBoxName\": " + Quoted(kestrova::testing::Utf8(seen::kResultBoxName));
     json += ", \"politeness\": " + Quoted(seen::kPoliteness);
+    json += ", \"rightVerdict\": " + Quoted(kestrova::testing::Utf8(seen::kRightVerdict));
+    json += ", \"wrongVerdict\": " + Quoted(kestrova::testing::Utf8(seen::kWrongVerdict));
+    json += ", \"prompt\": " + Quoted(kestrova::testing::Utf8(seen::kPrompt));
+    json += ", \"commandCaptions\": [";
+    for (std::u16string_view caption : seen::kCommandCaptions) {
+        json += (json.back() == '[' ? "" : ", ") + Quoted(kestrova::testing::Utf8(caption));
+    }
+    json += "]";
     json += ", \"commandColours\": [";
     for (const seen::CommandColour& c : seen::kCommandColours) {
         json += (json.back() == '[' ? "" : ", ") + std::string("[") + std::to_string(c.r) + ", " +

@@ -204,6 +204,9 @@ mergeInto(LibraryManager.library, {
   dom_announce: function (ptr, length) {
     var now = Dom.live[Dom.spoken++ % 2], before = Dom.live[Dom.spoken % 2];
     before.textContent = '';
-    now.textContent = Dom.text(ptr, length);
+    // Orca drops a live region's new text when it equals the last one's,
+    // whichever region said it; the second region's ends in a no-break
+    // space, which is not heard, so the same words twice still differ.
+    now.textContent = Dom.text(ptr, length) + (now === Dom.live[1] ? '\u00a0' : '');
   },
 });
