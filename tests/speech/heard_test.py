@@ -419,7 +419,8 @@ def hear_after_press(key, expected, what, button):
     said = heard.wait(since, lambda t: t == spoken_as(expected))
     check(said is not None, f"{key} on «{button}»: Orca says {what}")
     if said:
-        check(heard.sent(said[0]) == spoken_as(expected), f"... and the synthesiser is given just that")
+        sent = wait_until(lambda: heard.sent(said[0]), HEAR_TIMEOUT)
+        check(sent == spoken_as(expected), f"... and the synthesiser is given just that: «{sent}»")
     # Whatever follows from the press has come once the announcement has;
     # a moment more for a late focus event.
     time.sleep(1)
