@@ -107,9 +107,10 @@ def click(name):
 
 
 def spoken():
-    """What the page's polite live regions hold, in page order, empty ones left out."""
+    """What the page's polite live regions say, in page order, empty ones left out; blanks at the ends are not
+    heard."""
     return driver.execute_script("return [...document.querySelectorAll('[aria-live=polite]')]"
-                                 ".map(e => e.textContent).filter(t => t)")
+                                 ".map(e => e.textContent.trim()).filter(t => t)")
 
 
 def focused():
@@ -215,8 +216,11 @@ try:
     first = driver.execute_script("return [...document.querySelectorAll('[aria-live=polite]')].map(e => e.textContent)")
     click("Command1(0)")
     second = driver.execute_script("return [...document.querySelectorAll('[aria-live=polite]')].map(e => e.textContent)")
-    check(len(first) == 2 and sorted(first) == sorted(second) == ["", "Грешен отговор."] and first != second,
-          f"the same verdict twice is spoken from the other region: {first} then {second}")
+    # A screen reader may drop words equal to the last it was given: the second time they differ, though not
+    # in what is heard.
+    check(len(first) == 2 and sorted(t.strip() for t in first) == sorted(t.strip() for t in second) ==
+          ["", "Грешен отговор."] and first != second and "".join(first) != "".join(second),
+          f"the same verdict twice is spoken from the other region, its text not the same: {first} then {second}")
 
     # A clean start, and the policy still in force.
     logged = [e for e in driver.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
