@@ -159,7 +159,7 @@ orca_log = work / "orca.log"
 
 class Heard:
     """What Orca has said so far, line by line, from its debug log."""
-    SPOKEN = re.compile(r"^[\d:.]+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?(?:\{.*\})?$")
+    SPOKEN = re.compile(r"^[\d:.]+ - SPEECH OUTPUT: '(.*)'(?: voice=\w+)? ?(?:\{.*\}|None)?$")
     SENT = re.compile(r"^[\d:.]+ - SPEECH DISPATCHER: Speaking '(.*)' $")
 
     def __init__(self, path):
@@ -428,6 +428,9 @@ def hear_after_press(key, expected, what, button):
     check(not moves, f"... and the focus stays on «{button}»: {moves}")
     box = [t for _, t in heard.spoken(since) if seen["resultBoxName"] in t]
     check(not box, f"... and Orca does not go to the result box: {box}")
+    # Besides, Orca only echoes the key ("space", "return").
+    others = [t for _, t in heard.spoken(since) if t not in (spoken_as(expected), key.lower() + " ")]
+    check(not others, f"... and Orca says nothing else: {others}")
 
 
 try:

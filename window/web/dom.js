@@ -38,7 +38,7 @@ mergeInto(LibraryManager.library, {
     root.style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
     // A screen reader takes a change of a live region's text as news, but
     // may drop the same words twice in one region; two regions in turn make
-    // every announcement a change.
+    // every announcement a change (and dom_announce keeps their texts apart).
     for (var i = 0; i < 2; i++) {
       var live = document.createElement('div');
       live.className = 'announce';
