@@ -90,7 +90,7 @@ children = []
 
 def start(args, **kwargs):
     """Starts a program in a process group of its own, which stop_all ends;
-    what it prints goes to a file beside Orca's log, not to the test's."""
+    what it prints goes to a file in the session's folder, not to the test's."""
     with open(work / f"{Path(args[0]).name}.out", "ab") as out:
         kwargs.setdefault("stdout", out)
         kwargs.setdefault("stderr", out)
