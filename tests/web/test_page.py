@@ -46,8 +46,9 @@ def checked(browser):
 
 
 def spoken(browser):
-    """What the page's polite live regions hold, in page order, empty ones left out."""
-    return browser.js("return [...document.querySelectorAll('[aria-live=polite]')].map(e => e.textContent)"
+    """What the page's polite live regions say, in page order, empty ones left out; blanks at the ends are not
+    heard."""
+    return browser.js("return [...document.querySelectorAll('[aria-live=polite]')].map(e => e.textContent.trim())"
                       ".filter(t => t)")
 
 
@@ -181,8 +182,11 @@ def test_same_verdict_twice(browser, check, screenshots):
     first = browser.js(regions)
     browser.click_control("Command1(0)")
     second = browser.js(regions)
-    check(len(first) == 2 and sorted(first) == sorted(second) == ["", "Грешен отговор."] and first != second,
-          f"the same verdict twice is spoken from the other region: {first} then {second}")
+    # A screen reader may drop words equal to the last it was given: the second time they differ, though not
+    # in what is heard.
+    check(len(first) == 2 and sorted(t.strip() for t in first) == sorted(t.strip() for t in second) ==
+          ["", users_see["texts"]["wrong"]] and first != second and "".join(first) != "".join(second),
+          f"the same verdict twice is spoken from the other region, its text not the same: {first} then {second}")
 
 
 def test_clean_start_and_the_policy(browser, check):

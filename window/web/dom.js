@@ -40,7 +40,7 @@ mergeInto(LibraryManager.library, {
     root.style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
     // A screen reader takes a change of a live region's text as news, but
     // may drop the same words twice in one region; two regions in turn make
-    // every announcement a change.
+    // every announcement a change (and dom_announce keeps their texts apart).
     for (var i = 0; i < 2; i++) {
       var live = document.createElement('div');
       live.className = 'announce';
@@ -222,6 +222,9 @@ mergeInto(LibraryManager.library, {
   dom_announce: function (ptr, length) {
     var now = Dom.live[Dom.spoken++ % 2], before = Dom.live[Dom.spoken % 2];
     before.textContent = '';
-    now.textContent = Dom.text(ptr, length);
+    // Orca drops a live region's new text when it equals the last one's,
+    // whichever region said it; the second region's ends in a no-break
+    // space, which is not heard, so the same words twice still differ.
+    now.textContent = Dom.text(ptr, length) + (now === Dom.live[1] ? '\u00a0' : '');
   },
 });
