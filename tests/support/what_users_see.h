@@ -58,6 +58,49 @@ inline constexpr int kRowOverlapTwips = 45;
 // The window has no minimise and no maximise button.
 inline constexpr bool kMinimiseOrMaximise = false;
 
+// What the result box says: a verdict and a line break, after a right one
+// the firm's description and a second line break; Чисти's prompt alone.
+inline constexpr std::u16string_view kRightVerdict = u"Браво! Позна.";
+inline constexpr std::u16string_view kWrongVerdict = u"Грешен отговор.";
+inline constexpr std::u16string_view kChoosePrompt = u"Направете своя избор!";
+
+// Every control's text: Times New Roman, 12 pt at the density, in the
+// Cyrillic character set, plain.
+struct Font {
+    std::u16string_view face;
+    int points, charset, weight;
+};
+inline constexpr Font kFont = {u"Times New Roman", 12, 204, 400};
+
+// The window's light blue, round and between the controls.
+struct Colour {
+    int r, g, b;
+};
+inline constexpr Colour kWindowColour = {192, 192, 255};
+
+// Where controls stand, in twips from the client area's top left corner,
+// and the colour seen at a spot clear of their text and edges (near the
+// right end, halfway down); `painted` false: checked elsewhere or the
+// system's.
+struct Place {
+    std::string_view control;
+    int left, top, width, height;
+    bool painted;
+    Colour colour;
+};
+inline constexpr Place kPlaces[] = {
+    {"Label1(0)", 960, 0, 5055, 375, true, {255, 192, 128}},
+    {"Frame1(0)", 960, 480, 2175, 2895, true, {192, 192, 255}},
+    {"Frame1(1)", 3720, 480, 2295, 2895, true, {192, 192, 255}},
+    {"Option1(6)", 1080, 840, 1815, 285, true, {192, 255, 255}},   // Alcatel SA, top row
+    {"Option2(4)", 3840, 840, 1815, 285, true, {255, 192, 255}},   // Англия, top row
+    {"Option1(2)", 1080, 2040, 1815, 285, true, {192, 255, 255}},  // Nokia, row 5
+    {"Option2(3)", 3840, 3000, 1815, 285, true, {255, 192, 255}},  // Япония, bottom row
+    {"Command1(0)", 960, 3480, 1575, 285, false, {}},  // its colour: kCommandColours
+    {"Command1(1)", 4320, 3480, 1575, 285, false, {}},
+    {"Text1(0)", 120, 3840, 6735, 1815, false, {}},
+};
+
 // Properties that cannot apply to a front end, and why.
 struct NotFor {
     std::string_view property, frontEnd, why;
