@@ -1,6 +1,8 @@
-# Faults in the native Windows program, seen by the Wine window test (the
-# 64-bit build; the driver checks the running program from outside).
+# Faults in the native Windows program, seen by the Wine window tests (the
+# 64-bit build; they check the running program from outside, and the window
+# code in their own process).
 T = "^win32_window_under_wine$"
+T_CODE = "^win32_window_(code_)?under_wine$"
 W = "windows"
 FAULTS = [
     Fault("the heading drawn left-aligned", "window/win32/quiz_window.cpp",
@@ -25,11 +27,11 @@ FAULTS = [
     Fault("the controls keep the old font at a new density", "window/win32/quiz_window.cpp",
           "    children_.ForEach([&](const form::Control&, HWND child) {\n"
           "        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);\n    });\n    DeleteObject(old);",
-          "    DeleteObject(old);", T, preset=W),
+          "    DeleteObject(old);", T_CODE, preset=W),
     Fault("the window keeps the suggested size, not its client area's", "window/win32/quiz_window.cpp",
           "    PlaceChildWindows();\n    FitClientArea();\n    InvalidateRect", "    PlaceChildWindows();\n    InvalidateRect",
           T, preset=W),
-    Fault("the program asks for administrator rights", "window/win32/kestrova.manifest",
+    Fault("the program asks for administrator rights", "window/win32/kestrova.manifest.in",
           '<requestedExecutionLevel level="asInvoker" uiAccess="false"/>',
           '<requestedExecutionLevel level="requireAdministrator" uiAccess="false"/>',
           "^win32_exe_resources_and_imports$", preset="windows-i686"),
@@ -48,4 +50,11 @@ FAULTS = [
     Fault("the UpgradeCode in lower case", "resources/windows/kestrova.wxs",
           'UpgradeCode="5FEBD712-854C-494F-9F2B-5761AF783D09"', 'UpgradeCode="5febd712-854c-494f-9f2b-5761af783d09"',
           "^win32_msi_install_upgrade_remove_under_wine$", preset="windows-i686"),
+    Fault("the result box painted in the button face, not the window colour", "window/win32/quiz_window.cpp",
+          "        SetBkColor(dc, GetSysColor(COLOR_WINDOW));\n"
+          "        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));",
+          "        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));\n"
+          "        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));", T, preset=W),
+    Fault("the result box's ring left drawn when the focus leaves it", "window/win32/quiz_window.cpp",
+          "if (code == EN_SETFOCUS || code == EN_KILLFOCUS) return", "if (code == EN_SETFOCUS) return", T, preset=W),
 ]

@@ -17,6 +17,8 @@ require() {
   exit 77
 }
 
+#   wine_runs_32_bit        succeeds when Wine can run a 32-bit Windows
+#                           program here
 start_xvfb() {
   local work=$1 screen=${2:-800x600x24}
   require Xvfb:xvfb xdpyinfo:x11-utils
@@ -38,8 +40,24 @@ start_xvfb() {
   return 1
 }
 
+# Wine's 32-bit loader needs a kernel that runs 32-bit Linux programs; some
+# virtual machines' kernels run none.
+wine_runs_32_bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
 new_wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # `wine` starts the 32-bit loader whenever it is installed, which then
+  # cannot start at all on such a kernel; 64-bit programs go straight to
+  # the 64-bit loader instead.
+  if ! wine_runs_32_bit && [ -x /usr/lib/wine/wine64 ]; then
+    rm -rf "$1.loader"
+    mkdir "$1.loader"
+    for name in wine wine-stable; do
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$1.loader/$name"
+      chmod +x "$1.loader/$name"
+    done
+    export PATH="$1.loader:$PATH"
+  fi
   rm -rf "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1
   # Times New Roman is not on Linux; Liberation Serif has its metrics.

@@ -164,7 +164,7 @@ def test_assistive_technology(browser, check, users_see):
               f"the tree's own live property: {len(live)}, {politeness}")
 
 
-def test_same_verdict_twice(browser, check, screenshots):
+def test_same_verdict_twice(browser, check, screenshots, users_see):
     """Each is a change of a live region, in turn."""
     browser.open()
     for name in ("Option1(2)", "Option2(2)", "Command1(0)"):

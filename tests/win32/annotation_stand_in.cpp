@@ -1,4 +1,4 @@
-#include "annotation_stand_in.h"
+#include "tests/win32/annotation_stand_in.h"
 
 namespace annotation_stand_in {
 namespace {
