@@ -62,7 +62,7 @@ FAULTS = [
           "script-src 'unsafe-inline' 'wasm-unsafe-eval';", "script-src 'unsafe-inline' 'unsafe-eval';", OLD,
           builds=B),
     Fault("each engine draws its own faint circle", "window/web/shell.html",
-          "input[type=radio] { -webkit-appearance: none; appearance: none; box-sizing: border-box;",
+          "input[type=radio] { -webkit-appearance: none; -moz-appearance: none; appearance: none; box-sizing: border-box;",
           "input[type=radio] { box-sizing: border-box;", EVERY_ENGINE, builds=B),
     Fault("a grey ring on the circle", "window/web/shell.html",
           "border: calc(var(--indicator) / 12) solid #000;", "border: calc(var(--indicator) / 12) solid #999;",

@@ -99,6 +99,14 @@ CSS_ALLOWED = {
     "css-masks": (
         "caniuse's masks include clip-path: the same status regions",
         r"clip: rect\(0 0 0 0\); clip-path: inset\(50%\)"),
+    "css-appearance": (
+        "the prefixed forms stand first, -webkit-appearance for Chrome before 84 and Safari and iOS before 15.4, "
+        "-moz-appearance for Firefox before 80; an engine that knows none draws its own circle, which still works",
+        r"input\[type=radio\] \{ -webkit-appearance: none; -moz-appearance: none; appearance: none"),
+    "css-gradients": (
+        "the checked circle's dot is a radial gradient of two plain colour stops, which Safari and iOS draw from "
+        "12; they lack only colour hints and interpolation, which the page does not use",
+        r"radial-gradient\(circle closest-side, #000 48%, #fff 56%\)"),
     "css-resize": (
         "'resize: none' on the result box; iOS Safari, the one that lacks it, never offers resizing anyway",
         r"textarea \{[^}]*resize: none"),
