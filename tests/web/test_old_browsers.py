@@ -70,7 +70,8 @@ BROWSERS = json.loads((HERE / "package.json").read_text())["browserslist"]
 MOST_BYTES, MOST_GZIPPED = 128 * 1024, 48 * 1024
 
 WASM_WORD = " 'wasm-unsafe-eval'"
-PROMPT = "Направете своя избор!"
+SEEN = json.loads(Path(os.environ["KESTROVA_WHAT_USERS_SEE_JSON"]).read_text(encoding="utf-8"))
+PROMPT = SEEN["texts"]["prompt"]
 
 # Runs of clicks, each on a fresh page: the assignment, every right pair,
 # a wrong pair, nothing chosen, «Чисти», and one side after «Чисти».
@@ -248,7 +249,7 @@ def test_the_quiz_answers_as_on_linux_whatever_becomes_of_its_webassembly(browse
         for name in run:
             browser.click(name)
         assert browser.box() == expected, f"{browser.how}: {' '.join(run) or 'at opening'}"
-    assert linux[3].startswith("Браво! Позна.") and linux[11].startswith("Грешен отговор.")
+    assert linux[3].startswith(SEEN["texts"]["right"]) and linux[11].startswith(SEEN["texts"]["wrong"])
     assert linux[13] == PROMPT
 
     # Which program ran: the policy refused the compile, or there was

@@ -13,8 +13,6 @@ FIRMS_TOP_DOWN = ["Alcatel SA", "BenQ", "Ericsson", "Lenovo Group", "Motorola", 
 COUNTRIES_TOP_DOWN = ["Англия", "Германия", "Китай", "САЩ", "Тайван", "Финландия", "Франция", "Швеция",
                       "Южна Корея", "Япония"]
 HEADING = "Мобилни телефони - фирми и страни"
-WRONG = "Грешен отговор.\r\n"
-PROMPT = "Направете своя избор!"
 # CSS pixels from the form's top-left corner at 1 x: twips / 15.
 PLACES = {"Label1(0)": (64, 0, 337, 25), "Frame1(0)": (64, 32, 145, 193), "Frame1(1)": (248, 32, 153, 193),
           "Option1(6)": (72, 56, 121, 19), "Option1(2)": (72, 136, 121, 19), "Option2(3)": (256, 200, 121, 19),
@@ -93,7 +91,9 @@ def test_mouse(browser, check, linux_result, run):
     check(box(browser) == shown(expected), "mouse: " + " ".join(run))
 
 
-def test_answer_key(browser, check, linux_result):
+def test_answer_key(browser, check, linux_result, users_see):
+    texts = users_see["texts"]
+    WRONG, PROMPT = texts["wrong"] + texts["lineBreak"], texts["prompt"]
     """The Linux window's verdicts for the runs the mouse test makes."""
     browser.open()
     rights = linux_result(*RIGHT_RUNS)
@@ -101,7 +101,7 @@ def test_answer_key(browser, check, linux_result):
                           ".map(e => [e.id, e.parentElement.textContent])")
     caption = dict(captions)
     for i, (firm, country) in enumerate(PAIRS):
-        check(rights[i].startswith("Браво! Позна.\r\n") and caption[f"Option1({i})"] == firm
+        check(rights[i].startswith(texts["right"] + texts["lineBreak"]) and caption[f"Option1({i})"] == firm
               and caption[f"Option2({i})"] == country, f"{firm} with {country} is right")
     check(linux_result(*OTHER_RUNS) == [WRONG, WRONG, PROMPT, WRONG],
           "wrong pair, nothing chosen, «Чисти», one side after «Чисти»")
@@ -114,7 +114,9 @@ def test_a_second_firm_replaces_the_first(browser, check):
     check(checked(browser) == ["Option1(9)"], "BenQ replaces Nokia")
 
 
-def test_keyboard(browser, check, linux_result):
+def test_keyboard(browser, check, linux_result, users_see):
+    texts = users_see["texts"]
+    WRONG, PROMPT = texts["wrong"] + texts["lineBreak"], texts["prompt"]
     """By keyboard alone: Alcatel SA and Франция, then Финландия, then «Чисти»."""
     right, = linux_result(RIGHT_RUNS[6])
     browser.open()

@@ -88,7 +88,7 @@ def ring_broken(browser):
 
 
 @pytest.mark.parametrize("screen", SCREENS, ids=str)
-def test_screen(browser, check, axe_source, screenshots, screen):
+def test_screen(browser, check, axe_source, screenshots, screen, users_see):
     expected = SCREENS[screen]
     width, height, ratio = screen.width, screen.height, screen.ratio
     browser.open()
@@ -197,7 +197,7 @@ def test_screen(browser, check, axe_source, screenshots, screen):
                      " return {top: r.top, bottom: r.bottom, scroll: b.scrollTop, inner: b.scrollHeight - b.clientHeight,"
                      " text: b.value}")
     whole = box["top"] >= -1 and box["bottom"] <= height + 1
-    check(box["text"].startswith("Браво! Позна.\n" + NOKIA) and box["scroll"] == 0
+    check(box["text"].startswith(users_see["texts"]["right"] + "\n" + NOKIA) and box["scroll"] == 0
           and (whole or (shown == "touch" and abs(box["top"]) <= 1)),
           f"{at}: after a right answer the verdict is on screen, from its first line, box {box['top']:.0f}"
           f" to {box['bottom']:.0f}")
