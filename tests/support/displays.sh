@@ -44,6 +44,10 @@ start_xvfb() {
 # virtual machines' kernels run none.
 wine_runs_32_bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
+# The machine a Windows program is built for, from its PE header: 014c for
+# 32-bit x86, 8664 for x86-64.
+windows_machine() { od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
+
 new_wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   # `wine` starts the 32-bit loader whenever it is installed, which then

@@ -12,9 +12,7 @@ set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 bundle_py=$1 build=$2 exe=$3 license=$4 homepage=$5 update_url=$6 contact=$7
 source "$(dirname "$0")/checks.sh"
-# The machine a Windows program is built for, from its PE header.
-machine() { od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
-if [ "$(machine "$exe")" = 014c ] && ! wine_runs_32_bit; then
+if [ "$(windows_machine "$exe")" = 014c ] && ! wine_runs_32_bit; then
   echo "SKIPPED: Wine cannot run 32-bit Windows programs here: this kernel runs no 32-bit Linux programs"
   exit 77
 fi

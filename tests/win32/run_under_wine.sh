@@ -11,9 +11,7 @@ source "$(dirname "$0")/../support/displays.sh"
 build=$1 tests=$2 exe=${3:-}
 source "$(dirname "$0")/checks.sh"
 
-# The machine a Windows program is built for, from its PE header.
-machine() { od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
-if [ "$(machine "$tests")" = 014c ] && ! wine_runs_32_bit; then
+if [ "$(windows_machine "$tests")" = 014c ] && ! wine_runs_32_bit; then
   echo "Wine cannot run 32-bit Windows programs here: this kernel runs no 32-bit Linux programs (or wine32 is missing)"
   exit 77
 fi

@@ -44,9 +44,7 @@ osslsigncode remove-signature -in zipped.exe -out unsigned.exe >/dev/null 2>&1 |
 check "signing changed nothing but the signature" cmp unsigned.exe "$build/kestrova.exe"
 check "the MSI installs the same signed program" cmp "$installed" zipped.exe
 
-# The machine a Windows program is built for, from its PE header.
-machine() { od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
-if [ "$(machine zipped.exe)" = 014c ] && ! wine_runs_32_bit; then
+if [ "$(windows_machine zipped.exe)" = 014c ] && ! wine_runs_32_bit; then
   # The signatures are checked; the window cannot be, so the test as a whole
   # is not passed.
   summary
