@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,39 @@ TEST(FormRulesTest, FramedControlsArePlacedFromTheirFrameInTheWindow) {
     EXPECT_EQ(PlaceInWindow(form, nokia, 144), (PixelRect{108, 204, 182, 29}));
     const Control& box = *form.Find(kResultBox);
     EXPECT_EQ(PlaceInWindow(form, box, 96), (PixelRect{8, 256, 449, 121}));
+}
+
+TEST(FormRulesTest, AnOptionsCircleStandsAtItsLeftCentredWithItsCaptionBeside) {
+    const Form form = QuizForm();
+    const Control& nokia = *form.Find({kFirmButtons, 2});
+    // 19 px high at 96 dpi: a 12 px circle 1 px in, 3 px down; a dot of 6
+    // in its middle; the caption 5 px after it.
+    EXPECT_EQ(OptionIndicatorIn(nokia, 96),
+              (OptionIndicator{{1, 3, 12, 12}, {4, 6, 6, 6}, 1, 18}));
+    // 29 px high at 144 dpi (28.5): 18 px, 5 px down (5.5), ring 2 px (1.5).
+    EXPECT_EQ(OptionIndicatorIn(nokia, 144),
+              (OptionIndicator{{2, 5, 18, 18}, {7, 10, 8, 8}, 2, 28}));
+    EXPECT_EQ(OptionIndicatorIn(nokia, 192),
+              (OptionIndicator{{2, 7, 24, 24}, {8, 13, 12, 12}, 2, 36}));
+    for (const testing::seen::AtDensity& d : testing::seen::kDensities) {
+        const OptionIndicator i = OptionIndicatorIn(nokia, d.dpi);
+        const PixelRect row = PlaceInContainer(nokia, d.dpi);
+        EXPECT_EQ(i.circle.width, IndicatorSize(d.dpi)) << d.dpi;
+        // Within the row, clear of the row above (which covers its top
+        // rowOverlapTwips), before the caption.
+        EXPECT_GE(i.circle.top, TwipsToPixels(testing::seen::kRowOverlapTwips, d.dpi)) << d.dpi;
+        EXPECT_LE(i.circle.top + i.circle.height, row.height) << d.dpi;
+        EXPECT_LT(i.circle.left + i.circle.width, i.captionLeft) << d.dpi;
+        // Centred up and down to the pixel, and the dot in the circle's middle.
+        EXPECT_LE(std::abs(row.height - 2 * i.circle.top - i.circle.height), 1) << d.dpi;
+        EXPECT_EQ(2 * i.dot.left + i.dot.width, 2 * i.circle.left + i.circle.width) << d.dpi;
+        EXPECT_EQ(2 * i.dot.top + i.dot.height, 2 * i.circle.top + i.circle.height) << d.dpi;
+        // The dot fills about half the circle, and leaves its face showing
+        // round it, wider than the ring.
+        EXPECT_GE(i.dot.width * 100, 40 * i.circle.width) << d.dpi;
+        EXPECT_LE(i.dot.width * 100, 55 * i.circle.width) << d.dpi;
+        EXPECT_GT(i.dot.left - i.circle.left, i.ringWidth) << d.dpi;
+    }
 }
 
 TEST(FormRulesTest, OnlyTheShownResultBoxIsALiveRegion) {

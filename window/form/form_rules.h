@@ -28,6 +28,21 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// An option button drawn by its front end, in pixels from the button's
+// top-left corner: the circle IndicatorSize(dpi) across, a pixel in from the
+// left edge at the reference density and centred on the button's height,
+// its ring a pixel wide there, the checked dot about half the circle across
+// and centred in it; the caption from `captionLeft` to the button's right
+// edge. Scaled with the density, so a caption stands where the system's
+// own option button would put it.
+struct OptionIndicator {
+    PixelRect circle, dot;
+    int ringWidth = 0;
+    int captionLeft = 0;
+    bool operator==(const OptionIndicator&) const = default;
+};
+OptionIndicator OptionIndicatorIn(const Control& option, int dpi);
+
 // The control's place from its container's top-left corner.
 PixelRect PlaceInContainer(const Control& control, int dpi);
 // The control's place from the window's client area: a framed control adds
