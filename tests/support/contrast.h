@@ -21,6 +21,7 @@ inline double ContrastRatio(double luminanceA, double luminanceB) {
 // Two colours of 8-bit channels.
 struct Rgb8 {
     int r, g, b;
+    bool operator==(const Rgb8&) const = default;
 };
 inline double Contrast(Rgb8 a, Rgb8 b) {
     return ContrastRatio(RelativeLuminance(a.r / 255.0, a.g / 255.0, a.b / 255.0),

@@ -2,8 +2,10 @@
 // they say, as the screen shows them.
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/option_circle.h"
 #include "tests/win32/live_window.h"
 
 namespace kestrova::win32_tests {
@@ -203,6 +205,58 @@ TEST_F(Layout, CommandButtonsHaveTheirColoursAndLookPressedWhileHeld) {
         UpdateWindow(button);
         EXPECT_GE(down.ChangedShare(up), seen::kLeastPressedChange) << name << " looks pressed while held";
         EXPECT_EQ(Hex(down.At(spot.x, spot.y)), Hex(face)) << name << " keeps its colour while held";
+    }
+}
+
+// Each option's circle ringed clearly against its row and its own face, and
+// a checked one's dot against that face: measured on the screen along lines
+// from the circle's middle out, every way, the circle standing where the
+// form's rules put it.
+TEST_F(Layout, OptionCirclesStandOutFromTheirRows) {
+    const Quiz& q = quiz();
+    q.Answer(2, 2);  // Nokia and Финландия
+    q.Repaint();
+    struct Case {
+        ControlId option;
+        std::string_view rows;
+        bool checked;
+    };
+    for (const Case& c : {Case{{form::kFirmButtons, 0}, "firm", false}, Case{{form::kFirmButtons, 2}, "firm", true},
+                          Case{{form::kCountryButtons, 0}, "country", false},
+                          Case{{form::kCountryButtons, 2}, "country", true}}) {
+        const std::string name = Name(c.option);
+        HWND button = q.Get(c.option);
+        ASSERT_EQ(Quiz::Checked(button), c.checked) << name;
+        const RECT row = q.PlaceOf(button);
+        const Capture shot(q.Window(), {row.left - 3, row.top - 3, row.right + 3, row.bottom + 3});
+        const auto colour = std::find_if(kOptionRowColourList.begin(), kOptionRowColourList.end(),
+                                         [&](const seen::OptionRowColour& r) { return r.rows == c.rows; });
+        ASSERT_NE(colour, kOptionRowColourList.end()) << c.rows;
+        EXPECT_EQ(Hex(shot.At(row.left + 1, row.bottom - 2)), Hex(RGB(colour->r, colour->g, colour->b)))
+            << name << " shows its row's colour below the circle";
+
+        const form::PixelRect circle = form::OptionIndicatorIn(*q.Form().Find(c.option), int(q.Dpi())).circle;
+        const RECT box{row.left + circle.left, row.top + circle.top, row.left + circle.left + circle.width,
+                       row.top + circle.top + circle.height};
+        const POINT middle{box.left + (circle.width - 1) / 2, box.top + (circle.height - 1) / 2};
+        struct Way {
+            const char* name;
+            int dx, dy;
+        };
+        // To the left lies the frame, elsewhere the row.
+        for (const Way& way : {Way{"left", -1, 0}, Way{"right", 1, 0}, Way{"up", 0, -1}, Way{"down", 0, 1}}) {
+            std::vector<testing::Rgb8> line;
+            for (POINT p = middle; PtInRect(&box, {p.x - 2 * way.dx, p.y - 2 * way.dy}); p.x += way.dx, p.y += way.dy) {
+                line.push_back(ToRgb8(shot.At(p.x, p.y)));
+            }
+            const testing::CircleLine m = testing::MeasureCircleLine(line, c.checked);
+            const std::string what =
+                name + " at " + std::to_string(q.Dpi()) + " dpi, " + way.name + ": " + testing::Described(m);
+            std::printf("%s\n", what.c_str());
+            for (const std::string& fault : testing::CircleFaults(m, c.checked, seen::kLeastCircleContrast)) {
+                ADD_FAILURE() << fault << ": " << what;
+            }
+        }
     }
 }
 

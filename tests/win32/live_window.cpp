@@ -1,7 +1,6 @@
 #include "tests/win32/live_window.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <map>
 
@@ -250,17 +249,9 @@ COLORREF Capture::Commonest() const {
     return std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
 }
 
-double Contrast(COLORREF a, COLORREF b) {
-    const auto luminance = [](COLORREF c) {
-        const auto channel = [](int v) {
-            const double s = v / 255.0;
-            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+testing::Rgb8 ToRgb8(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
+
+double Contrast(COLORREF a, COLORREF b) { return testing::Contrast(ToRgb8(a), ToRgb8(b)); }
 
 void ExpectClientAreaForItsDensity(const Quiz& q) {
     RECT client{};

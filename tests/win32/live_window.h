@@ -19,7 +19,9 @@
 
 #include "core/quiz_content.h"
 #include "window/form/form.h"
+#include "window/form/form_rules.h"
 #include "window/form/quiz_form.h"
+#include "tests/support/contrast.h"
 #include "tests/support/what_users_see.h"
 
 namespace kestrova::win32_tests {
@@ -35,6 +37,7 @@ inline constexpr auto kCommandColours = std::to_array(seen::kCommandColours);
 inline constexpr auto kHiddenControls = std::to_array(seen::kHiddenControls);
 inline constexpr auto kPlaceList = std::to_array(seen::kPlaces);
 inline constexpr auto kColourList = std::to_array(seen::kColours);
+inline constexpr auto kOptionRowColourList = std::to_array(seen::kOptionRowColours);
 
 // A control of the shared list where the window shows it, from the client
 // area's corner, and the colour seen inside it where the list gives it one
@@ -133,6 +136,7 @@ private:
     std::vector<DWORD> pixels_;
 };
 
+testing::Rgb8 ToRgb8(COLORREF c);
 // WCAG's contrast ratio of two colours.
 double Contrast(COLORREF a, COLORREF b);
 

@@ -61,6 +61,35 @@ TEST_F(MouseAndKeys, AnswersByMouse) {
     EXPECT_EQ(q.Result(), Wrong()) << "after Чисти, a country alone";
 }
 
+// The circle and the caption are the option button's own: a click on
+// either checks it.
+TEST_F(MouseAndKeys, AClickOnAnOptionsCircleOrItsCaptionChecksIt) {
+    const Quiz& q = quiz();
+    const auto clickAt = [&](HWND button, int x, int y) {
+        const RECT r = q.PlaceOf(button);
+        POINT p{r.left + x, r.top + y};
+        ClientToScreen(q.Window(), &p);
+        HWND hit = WindowFromPoint(p);
+        ScreenToClient(hit, &p);
+        PostMessageW(hit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        PostMessageW(hit, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+        Sleep(50);
+        SendMessageW(q.Window(), WM_NULL, 0, 0);
+        return hit;
+    };
+    const form::OptionIndicator nokia = form::OptionIndicatorIn(*q.Form().Find({form::kFirmButtons, 2}), int(q.Dpi()));
+    EXPECT_EQ(clickAt(q.Firm(2), nokia.circle.left + nokia.circle.width / 2, nokia.circle.top + nokia.circle.height / 2),
+              q.Firm(2)) << "the circle's middle belongs to Nokia";
+    EXPECT_TRUE(WaitFor([&] { return Quiz::Checked(q.Firm(2)); })) << "a click on Nokia's circle checks it";
+    const form::OptionIndicator finland =
+        form::OptionIndicatorIn(*q.Form().Find({form::kCountryButtons, 2}), int(q.Dpi()));
+    EXPECT_EQ(clickAt(q.Country(2), finland.captionLeft + Px(150, q.Dpi()), finland.circle.top + finland.circle.height / 2),
+              q.Country(2)) << "the caption belongs to Финландия";
+    EXPECT_TRUE(WaitFor([&] { return Quiz::Checked(q.Country(2)); })) << "a click on Финландия's caption checks it";
+    q.Click(q.Command(form::kEvaluateCommand));
+    EXPECT_EQ(q.Result(), Correct(2)) << "Nokia + Финландия, chosen by their circle and caption";
+}
+
 TEST_F(MouseAndKeys, AnswersByKeyboard) {
     const Quiz& q = quiz();
     ASSERT_EQ(q.Focus(), q.ResultBox());

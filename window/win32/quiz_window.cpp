@@ -9,6 +9,7 @@
 #include "window/form/form_rules.h"
 #include "window/win32/control_numbers.h"
 #include "window/win32/focus_ring.h"
+#include "window/win32/option_button.h"
 #include "window/win32/win32_text.h"
 
 namespace kestrova::win32 {
@@ -237,16 +238,18 @@ void QuizWindow::OnPaint() {
     EndPaint(hwnd_, &paint);
 }
 
-// Option buttons draw themselves; the ring goes over them once they have.
+// Option buttons are painted here whole, their circle, caption and focus
+// ring: the system's circle is faint on the rows' colours.
 LRESULT QuizWindow::OnCustomDraw(const NMCUSTOMDRAW& draw) {
     const form::Control* c = FormControl(draw.hdr.hwndFrom);
-    if (c == nullptr || c->kind != form::Kind::OptionButton) return CDRF_DODEFAULT;
-    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
-    if (draw.dwDrawStage == CDDS_POSTPAINT && GetFocus() == draw.hdr.hwndFrom) {
-        // Within the part not covered by the button above, where they overlap.
-        DrawClippedFocusRing(draw.hdc, draw.rc, dpi_);
+    if (c == nullptr || c->kind != form::Kind::OptionButton || draw.dwDrawStage != CDDS_PREPAINT) {
+        return CDRF_DODEFAULT;
     }
-    return CDRF_DODEFAULT;
+    const LRESULT state = SendMessageW(draw.hdr.hwndFrom, BM_GETSTATE, 0, 0);
+    DrawOptionButton(draw.hdc, draw.rc, brushes_.Of(c->background.value_or(form_.background)), font_, c->text,
+                     form::OptionIndicatorIn(*c, dpi_),
+                     {(state & BST_CHECKED) != 0, (state & BST_PUSHED) != 0, GetFocus() == draw.hdr.hwndFrom}, dpi_);
+    return CDRF_SKIPDEFAULT;
 }
 
 void QuizWindow::OnEnter() {

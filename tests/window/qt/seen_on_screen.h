@@ -6,16 +6,16 @@
 #include <QBackingStore>
 #include <QColor>
 #include <QImage>
-#include <QList>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
 #include <cmath>
+#include <vector>
 #include <qpa/qplatformbackingstore.h>
 
 #include "tests/support/contrast.h"
+#include "tests/support/option_circle.h"
 
 namespace kestrova::testing {
 
@@ -69,37 +69,17 @@ inline RingEdge MeasureRing(const QImage& shot, QPoint outside, QPoint step) {
     return edge;
 }
 
-// An option button's circle measured along one line from its middle out
-// past its edge, at `circle` (device pixels) on the screenshot. The boundary
-// is its pixel that stands out most from what lies outside (smoothing blends
-// the rest into their neighbours). The face is what the circle holds inside
-// the boundary: in an empty circle its middle, around a dot the pixel that
-// stands out most from both the dot and the boundary.
-struct CircleLine {
-    QColor outside, boundary, face, middle;
-    bool empty = true;  // the inner half of the line is the middle's colour
-};
+inline Rgb8 ToRgb8(QColor c) { return {c.red(), c.green(), c.blue()}; }
 
+// An option button's circle measured along one line from its middle out
+// past its edge, at `circle` (device pixels) on the screenshot, one `step`
+// at a time.
 inline CircleLine MeasureCircle(const QImage& shot, QRect circle, QPoint step, bool dot) {
-    QList<QColor> line;  // the middle first, then outwards to 2 px past the edge
-    for (QPoint p = circle.center(); circle.contains(p - step - step); p += step) line << shot.pixelColor(p);
-    CircleLine m;
-    m.middle = line.first();
-    m.outside = line.last();
-    qsizetype edge = line.size() / 2;
-    for (qsizetype i = edge; i < line.size() - 1; ++i) {
-        if (Contrast(line[i], m.outside) > Contrast(line[edge], m.outside)) edge = i;
+    std::vector<Rgb8> line;
+    for (QPoint p = circle.center(); circle.contains(p - step - step); p += step) {
+        line.push_back(ToRgb8(shot.pixelColor(p)));
     }
-    m.boundary = line[edge];
-    for (qsizetype i = 0; i <= edge / 2; ++i) m.empty = m.empty && line[i] == m.middle;
-    m.face = m.middle;
-    if (dot) {
-        auto apart = [&](QColor c) { return std::min(Contrast(c, m.middle), Contrast(c, m.boundary)); };
-        for (qsizetype i = 1; i < edge; ++i) {
-            if (apart(line[i]) > apart(m.face)) m.face = line[i];
-        }
-    }
-    return m;
+    return MeasureCircleLine(line, dot);
 }
 
 }  // namespace kestrova::testing

@@ -207,18 +207,13 @@ void WhatUsersSeeTest::optionCirclesStandOut() {
     QStringList faults;
     for (const Way& way : {Way{"left", {-1, 0}}, Way{"right", {1, 0}}, Way{"up", {0, -1}}, Way{"down", {0, 1}}}) {
         const auto m = kestrova::testing::MeasureCircle(shot, circle, way.step, checked);
-        const double outside = Contrast(m.boundary, m.outside), face = Contrast(m.boundary, m.face),
-                     dot = Contrast(m.middle, m.face);
-        const QString what = QStringLiteral("%1 at %2 dpi, %3: outside %4, boundary %5, face %6, middle %7; boundary "
-                                            "%8:1 outside, %9:1 face; middle %10:1 face")
+        const QString what = QStringLiteral("%1 at %2 dpi, %3: %4")
                                  .arg(control).arg(density.dpi).arg(way.name)
-                                 .arg(m.outside.name(), m.boundary.name(), m.face.name(), m.middle.name())
-                                 .arg(outside, 0, 'f', 2).arg(face, 0, 'f', 2).arg(dot, 0, 'f', 2);
+                                 .arg(QString::fromStdString(kestrova::testing::Described(m)));
         qInfo("%s", qPrintable(what));
-        if (outside < seen::kLeastCircleContrast) faults << "the boundary is faint outside: " + what;
-        if (face < seen::kLeastCircleContrast) faults << "the boundary is faint inside: " + what;
-        if (checked && dot < seen::kLeastCircleContrast) faults << "the dot is faint: " + what;
-        if (!checked && !m.empty) faults << "an unchecked circle shows a dot: " + what;
+        for (const std::string& fault : kestrova::testing::CircleFaults(m, checked, seen::kLeastCircleContrast)) {
+            faults << QString::fromStdString(fault) + ": " + what;
+        }
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
