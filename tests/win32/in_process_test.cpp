@@ -10,12 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "tests/win32/annotation_stand_in.h"
+#include "tests/win32/test_main.h"
 #include "window/form/quiz_form.h"
 #include "tests/support/what_users_see.h"
 #include "window/win32/control_numbers.h"
@@ -101,17 +101,6 @@ TEST(WindowCodeAccessibility, TheResultBoxIsTheOnlyLiveRegionAndItIsPolite) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s [GoogleTest's flags] DPI\n", argv[0]);
-        return 2;
-    }
-    g_dpi = UINT(std::atoi(argv[1]));
-    // The window takes the screen's density only in a process that says it
-    // is aware of it, as kestrova.exe's manifest does.
-    SetProcessDPIAware();
-    // The annotation service's stand-in is a COM object.
-    CoInitialize(nullptr);
-    return RUN_ALL_TESTS();
+    return kestrova::win32_tests::RunTests(argc, argv, {"DPI"},
+                                           [](char** arguments) { g_dpi = UINT(std::atoi(arguments[0])); });
 }
