@@ -38,14 +38,9 @@ TEST_F(TheOpeningWindow, ShowsEveryControlOfTheFormAsItsKindWithItsText) {
         }
         EXPECT_TRUE(kindOk) << name << " is the right kind of control";
 
-        int left = c.left, top = c.top;
-        if (const form::Control* frame = q.Form().Find(c.container)) {
-            left += frame->left;
-            top += frame->top;
-        }
+        const form::PixelRect p = form::PlaceInWindow(q.Form(), c, int(q.Dpi()));
         const RECT r = q.PlaceOf(hwnd);
-        EXPECT_TRUE(r.left == Px(left, q.Dpi()) && r.top == Px(top, q.Dpi()) &&
-                    r.right - r.left == Px(c.width, q.Dpi()) && r.bottom - r.top == Px(c.height, q.Dpi()))
+        EXPECT_TRUE(r.left == p.left && r.top == p.top && r.right - r.left == p.width && r.bottom - r.top == p.height)
             << name << " place and size";
         EXPECT_EQ(bool(IsWindowVisible(hwnd)), c.visible) << name << " visibility";
 
@@ -67,7 +62,7 @@ TEST_F(Layout, TheWindowHasItsCaptionACloseButtonAndAFixedSize) { ExpectFixedWin
 
 TEST_F(Layout, ControlsArePaintedTheirColoursOnTheWindowsLightBlue) {
     const Quiz& q = quiz();
-    for (const WindowPlace& e : Places()) {
+    for (const WindowPlace& e : Places(q.Dpi())) {
         const form::Control* c = ByName(q.Form(), e.control);
         ASSERT_NE(c, nullptr) << e.control;
         if (!e.painted) continue;

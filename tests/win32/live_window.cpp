@@ -69,7 +69,7 @@ seen::AtDensity At(UINT dpi) {
     return kDensities[0];
 }
 
-int Px(int twips, UINT dpi) { return MulDiv(twips, int(dpi), 1440); }
+int Px(int twips, UINT dpi) { return testing::TwipsAt(twips, int(dpi)); }
 
 COLORREF Rgb(seen::Colour c) { return RGB(c.r, c.g, c.b); }
 
@@ -88,21 +88,11 @@ const seen::Colour* ColourOf(std::string_view control) {
 
 seen::Colour WindowColour() { return *ColourOf("window"); }
 
-std::vector<WindowPlace> Places() {
+std::vector<WindowPlace> Places(UINT dpi) {
     std::vector<WindowPlace> places;
     for (const seen::Place& p : kPlaceList) {
-        bool hidden = false;
-        for (std::string_view h : kHiddenControls) hidden = hidden || h == p.control;
-        if (hidden) continue;
-        WindowPlace w{p.control, p.left, p.top, p.width, p.height, false, {}};
-        if (!p.in.empty()) {
-            for (const seen::Place& container : kPlaceList) {
-                if (container.control == p.in) {
-                    w.left += container.left;
-                    w.top += container.top;
-                }
-            }
-        }
+        if (std::find(kHiddenControls.begin(), kHiddenControls.end(), p.control) != kHiddenControls.end()) continue;
+        WindowPlace w{p.control, testing::PlaceInWindow(p, kPlaceList, int(dpi)), false, {}};
         const seen::Colour* colour = ColourOf(p.control);
         if (colour != nullptr && !p.control.starts_with("Command")) {
             w.painted = true;
@@ -263,15 +253,15 @@ void ExpectClientAreaForItsDensity(const Quiz& q) {
 
 int ExpectPlacesForItsDensity(const Quiz& q) {
     int placed = 0;
-    for (const WindowPlace& e : Places()) {
+    for (const WindowPlace& e : Places(q.Dpi())) {
         const form::Control* c = ByName(q.Form(), e.control);
         if (c == nullptr) {
             ADD_FAILURE() << "the form has no " << e.control;
             continue;
         }
         const RECT r = q.PlaceOf(q.Get(c->id));
-        const bool right = r.left == Px(e.left, q.Dpi()) && r.top == Px(e.top, q.Dpi()) &&
-                           r.right - r.left == Px(e.width, q.Dpi()) && r.bottom - r.top == Px(e.height, q.Dpi());
+        const bool right = r.left == e.at.left && r.top == e.at.top && r.right - r.left == e.at.width &&
+                           r.bottom - r.top == e.at.height;
         EXPECT_TRUE(right) << e.control << " stands at its place for " << q.Dpi() << " dpi; seen " << r.left << ","
                            << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
         placed += int(right);

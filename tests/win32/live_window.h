@@ -22,6 +22,7 @@
 #include "window/form/form_rules.h"
 #include "window/form/quiz_form.h"
 #include "tests/support/contrast.h"
+#include "tests/support/places.h"
 #include "tests/support/what_users_see.h"
 
 namespace kestrova::win32_tests {
@@ -39,17 +40,17 @@ inline constexpr auto kPlaceList = std::to_array(seen::kPlaces);
 inline constexpr auto kColourList = std::to_array(seen::kColours);
 inline constexpr auto kOptionRowColourList = std::to_array(seen::kOptionRowColours);
 
-// A control of the shared list where the window shows it, from the client
-// area's corner, and the colour seen inside it where the list gives it one
-// that the control paints itself (not the command buttons, which have
-// kCommandColours, nor the system-coloured boxes).
+// A control of the shared list where the window shows it at a density, from
+// the client area's corner, and the colour seen inside it where the list
+// gives it one that the control paints itself (not the command buttons,
+// which have kCommandColours, nor the system-coloured boxes).
 struct WindowPlace {
     std::string_view control;
-    int left, top, width, height;
+    testing::PixelPlace at;
     bool painted;
     seen::Colour colour;
 };
-std::vector<WindowPlace> Places();
+std::vector<WindowPlace> Places(UINT dpi);
 // The window's own light blue.
 seen::Colour WindowColour();
 

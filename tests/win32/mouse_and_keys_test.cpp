@@ -77,14 +77,15 @@ TEST_F(MouseAndKeys, AClickOnAnOptionsCircleOrItsCaptionChecksIt) {
         SendMessageW(q.Window(), WM_NULL, 0, 0);
         return hit;
     };
-    const form::OptionIndicator nokia = form::OptionIndicatorIn(*q.Form().Find({form::kFirmButtons, 2}), int(q.Dpi()));
-    EXPECT_EQ(clickAt(q.Firm(2), nokia.circle.left + nokia.circle.width / 2, nokia.circle.top + nokia.circle.height / 2),
-              q.Firm(2)) << "the circle's middle belongs to Nokia";
+    const form::Form& f = q.Form();
+    const form::OptionIndicator nokia = form::OptionIndicatorIn(*f.Find({form::kFirmButtons, 2}), int(q.Dpi()));
+    const form::OptionIndicator finland = form::OptionIndicatorIn(*f.Find({form::kCountryButtons, 2}), int(q.Dpi()));
+    const int middle = nokia.circle.top + nokia.circle.height / 2;
+    EXPECT_EQ(clickAt(q.Firm(2), nokia.circle.left + nokia.circle.width / 2, middle), q.Firm(2))
+        << "the circle's middle belongs to Nokia";
     EXPECT_TRUE(WaitFor([&] { return Quiz::Checked(q.Firm(2)); })) << "a click on Nokia's circle checks it";
-    const form::OptionIndicator finland =
-        form::OptionIndicatorIn(*q.Form().Find({form::kCountryButtons, 2}), int(q.Dpi()));
-    EXPECT_EQ(clickAt(q.Country(2), finland.captionLeft + Px(150, q.Dpi()), finland.circle.top + finland.circle.height / 2),
-              q.Country(2)) << "the caption belongs to Финландия";
+    EXPECT_EQ(clickAt(q.Country(2), finland.captionLeft + Px(150, q.Dpi()), middle), q.Country(2))
+        << "the caption belongs to Финландия";
     EXPECT_TRUE(WaitFor([&] { return Quiz::Checked(q.Country(2)); })) << "a click on Финландия's caption checks it";
     q.Click(q.Command(form::kEvaluateCommand));
     EXPECT_EQ(q.Result(), Correct(2)) << "Nokia + Финландия, chosen by their circle and caption";

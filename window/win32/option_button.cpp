@@ -47,7 +47,8 @@ void DrawOptionButton(HDC dc, RECT r, HBRUSH row, HFONT font, std::u16string_vie
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ink);
     const std::wstring wide = WideString(caption);
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     if (state.focused) DrawClippedFocusRing(dc, r, dpi);
 }

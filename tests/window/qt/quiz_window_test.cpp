@@ -22,6 +22,7 @@
 #include "tests/window/qt/metric_font.h"
 #include "core/quiz_content.h"
 #include "window/qt/quiz_window.h"
+#include "tests/support/places.h"
 #include "tests/support/verdicts.h"
 #include "tests/support/what_users_see.h"
 
@@ -134,25 +135,31 @@ int QuizWindowTest::CheckedCount() const {
 void QuizWindowTest::controlsStandWhereTheFormPutsThem_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
-    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QRect>("inContainer");
+    QTest::addColumn<QRect>("inWindow");
     QTest::addColumn<bool>("visible");
-    // Pixels at 100 %: twips / 15, relative to the container.
+    // Pixels at 100 %, from the container and from the client area.
+    const auto rect = [](kestrova::testing::PixelPlace p) { return QRect(p.left, p.top, p.width, p.height); };
+    const int dpi = seen::kDensities[0].dpi;
     for (const seen::Place& place : seen::kPlaces) {
         const auto [name, index] = NameAndIndex(place.control);
         const bool hidden = std::ranges::find(seen::kHiddenControls, place.control) != std::end(seen::kHiddenControls);
         QTest::newRow(std::string(place.control).c_str())
-            << name << index << QRect(place.left / 15, place.top / 15, place.width / 15, place.height / 15) << !hidden;
+            << name << index << rect(kestrova::testing::PlaceInContainer(place, dpi))
+            << rect(kestrova::testing::PlaceInWindow(place, seen::kPlaces, dpi)) << !hidden;
     }
 }
 
 void QuizWindowTest::controlsStandWhereTheFormPutsThem() {
     QFETCH(QString, name);
     QFETCH(int, index);
-    QFETCH(QRect, geometry);
+    QFETCH(QRect, inContainer);
+    QFETCH(QRect, inWindow);
     QFETCH(bool, visible);
     const std::string n = name.toStdString();
     QWidget* w = W(n, std::int16_t(index));
-    QCOMPARE(w->geometry(), geometry);
+    QCOMPARE(w->geometry(), inContainer);
+    QCOMPARE(QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()), inWindow);
     QCOMPARE(w->isVisible(), visible);
 }
 
