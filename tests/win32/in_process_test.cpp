@@ -68,6 +68,29 @@ TEST(WindowCodeDensities, AChangeOfDensityGivesEveryControlTheFontForIt) {
     }
 }
 
+// The option buttons are 121 px wide at 96 dpi and the longest captions
+// nearly fill them: each caption ends inside its button, beside its circle.
+TEST(WindowCodeFonts, EveryOptionsCaptionFitsBesideItsCircle) {
+    const form::Form form = form::QuizForm();
+    win32::QuizWindow window(GetModuleHandleW(nullptr), form::QuizForm());
+    for (const form::Control& c : form.controls) {
+        if (c.kind != form::Kind::OptionButton) continue;
+        HWND button = Child(window, form, c.id);
+        HDC dc = GetDC(button);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+        const std::wstring caption(c.text.begin(), c.text.end());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(button, dc);
+        RECT inside{};
+        GetClientRect(button, &inside);
+        const int left = form::OptionIndicatorIn(c, int(g_dpi)).captionLeft;
+        EXPECT_LE(left + extent.cx, inside.right) << form::DisplayName(c.id) << " at " << g_dpi << " dpi: a caption "
+                                                  << extent.cx << " px wide from " << left << " px";
+    }
+}
+
 // UI Automation's LiveSetting, and its values Off, Polite and Assertive.
 constexpr GUID kLiveSetting{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 int LiveSettingValue(std::string_view politeness) {
