@@ -7,9 +7,11 @@ The time is the page's own Paint Timing, navigation start to first
 contentful paint, which every engine gives a script. The quiz's page holds
 nothing to paint until its program has built the controls (only a message
 that stays hidden for its first three seconds), so its first contentful
-paint is the quiz ready and drawn. After each paint the page must hold the
-controls and not its message; a page that never paints, or paints without
-them, ends the bench with the reason instead of a time.
+paint is the quiz ready and drawn: the bench first checks, in each engine,
+that the page without its scripts paints nothing before that message shows.
+After each paint the page must hold the controls and not its message; a
+page that never paints, or paints without them, ends the bench with the
+reason instead of a time.
 
 The static page is the quiz's DOM after it has loaded in the same engine,
 saved without its scripts. Each round loads, from about:blank, the quiz and
@@ -28,6 +30,7 @@ Exits 1, saying why, where a page is not ready.
 """
 import json
 import os
+import re
 import sys
 import tempfile
 from pathlib import Path
@@ -63,13 +66,17 @@ class NotReady(Exception):
     pass
 
 
-def ready_time(engine, url, name):
-    """Loads url afresh and returns its time to the quiz ready, in ms."""
+def first_paint(engine, url):
     engine.url = "about:blank"
     engine.load()
     engine.url = url
     engine.load()
-    seen = engine.js(READY)
+    return engine.js(READY)
+
+
+def ready_time(engine, url, name):
+    """Loads url afresh and returns its time to the quiz ready, in ms."""
+    seen = first_paint(engine, url)
     where = f"{name} in {engine.name}"
     if seen["paint"] is None:
         raise NotReady(f"{where}: no first contentful paint within {PATIENCE_MS / 1000:.0f} s")
@@ -77,6 +84,15 @@ def ready_time(engine, url, name):
         raise NotReady(f"{where}: painted at {seen['paint']:.0f} ms without the quiz's controls "
                        f"(missing {', '.join(seen['missing']) or 'none'}; shows «{seen['message']}»)")
     return seen["paint"], seen["layout"]
+
+
+def nothing_paints_before_the_program(engine, bare):
+    """The page without its scripts paints nothing until its message shows
+    (after 3 s): so the quiz's first paint is its program's."""
+    seen = first_paint(engine, bare)
+    if seen["paint"] is not None and seen["paint"] < 3000:
+        raise NotReady(f"{engine.name}: the page paints at {seen['paint']:.0f} ms before its program runs, "
+                       "so its first paint is not the quiz ready")
 
 
 class Chromium(engines.Chromium):
@@ -107,6 +123,8 @@ def main():
     html = page.read_text(encoding="utf-8")
     refused = Path(work.name, "refused.html")
     refused.write_text(html.replace(WASM_WORD, ""), encoding="utf-8")
+    bare = Path(work.name, "bare.html")
+    bare.write_text(re.sub(r"<script>.*?</script>", "", html, flags=re.S), encoding="utf-8")
     opened, missing = [], {}
     result = {"engines": {}, "missing": missing, "load": []}
     try:
@@ -118,6 +136,7 @@ def main():
                 continue
             opened.append(engine)
             engine.screen(*SCREEN)
+            nothing_paints_before_the_program(engine, bare.as_uri())
             _, layout = ready_time(engine, page.as_uri(), "the quiz")
             static = Path(work.name, f"static-{name}.html")
             static.write_text(engine.js(STATIC_COPY), encoding="utf-8")
