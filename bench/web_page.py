@@ -53,7 +53,7 @@ return new Promise(done => (function look() {
   const message = root && root.querySelector(':scope > p');
   done({paint: paint ? paint.startTime : null, missing,
         message: message && getComputedStyle(message).visibility !== 'hidden' ? message.textContent : null,
-        layout: root && root.className, url: location.href});
+        layout: root && root.className});
 })())""".replace("arguments[0]", str(PATIENCE_MS))
 STATIC_COPY = """
 const d = document.documentElement.cloneNode(true);
