@@ -26,6 +26,9 @@ FAULTS = [
           "Dom.text(ptr, length)); },", "dom_name: function (control, ptr, length) { },", T, builds=B),
     Fault("the page said to be in English", "window/web/shell.html",
           '<html lang="bg">', '<html lang="en">', "^web_page_declares_its_language$", builds=B),
+    Fault("the licence put back before the encoding", "window/web/shell.html",
+          '<head>\n<meta charset="utf-8">\n<!--\n@LICENSE@\n-->', '<head>\n<!--\n@LICENSE@\n-->\n<meta charset="utf-8">',
+          "^web_page_declares_its_language$", builds=B),
     # Older browsers, and browsers without WebAssembly.
     Fault("a refused compile is not caught", "window/web/shell.html",
           "browsers.instantiate(bytes, imports).then(ready, asJavaScript);",

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Every copy of the web page carries its licence: the page opens with the
-doctype, then a comment holding LICENSE's text, word for word.
+doctype, and its first comment, at the top of its head, holds LICENSE's text
+word for word.
 
    licence_in_page_test.py PAGE.html LICENSE
 Exits 77 when the page has not been built (the web preset).
@@ -16,31 +17,37 @@ if not page.is_file():
 
 
 class Opening(HTMLParser):
-    """The page's parts before its first element, in order."""
+    """The page's parts up to its first comment, in order."""
     def __init__(self):
         super().__init__(convert_charrefs=True)
         self.parts = []
-        self.done = False
+
+    def done(self):
+        return any(kind == "comment" for kind, _ in self.parts)
 
     def handle_decl(self, decl):
-        if not self.done:
+        if not self.done():
             self.parts.append(("doctype", decl))
 
     def handle_comment(self, data):
-        if not self.done:
+        if not self.done():
             self.parts.append(("comment", data))
 
     def handle_starttag(self, tag, attrs):
-        self.done = True
+        if not self.done():
+            self.parts.append(("tag", tag))
 
 
 opening = Opening()
 opening.feed(page.read_text(encoding="utf-8"))
 parts = opening.parts
+before = [text for kind, text in parts[1:-1]]
 checks = {
     "the page opens with its doctype, so browsers keep to the standard": parts[:1] == [("doctype", "doctype html")],
-    "then a comment with LICENSE's text, before any element":
-        len(parts) > 1 and parts[1][0] == "comment" and parts[1][1].strip() == licence.strip(),
+    "its first comment holds LICENSE's text":
+        parts[-1:] and parts[-1][0] == "comment" and parts[-1][1].strip() == licence.strip(),
+    "the licence comes at the top of the head, before anything a reader sees":
+        all(tag in ("html", "head", "meta") for tag in before),
     "the licence is MIT's": licence.startswith("MIT License\n"),
 }
 failed = [what for what, ok in checks.items() if not ok]
