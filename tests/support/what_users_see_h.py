@@ -154,6 +154,8 @@ def header(seen):
         f"inline constexpr double kLeastCircleContrast = {number(seen['leastCircleContrast'])};",
         note(about, "headingCentreSlack"),
         f"inline constexpr int kHeadingCentreSlack = {seen['headingCentreSlack']};",
+        note(about, "headingAtTop"),
+        f"inline constexpr bool kHeadingAtTop = {'true' if seen['headingAtTop'] else 'false'};",
         note(about, "hiddenControls"),
         "inline constexpr std::string_view kHiddenControls[] = {"
         + ", ".join(cpp_string(c) for c in seen["hiddenControls"]) + "};",
