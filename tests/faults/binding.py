@@ -16,3 +16,23 @@ FAULTS = [
     Fault("spoken text keeps its last blank", "window/binding/quiz_binding.cpp",
           "    while (!spoken.empty() && spoken.back() == u' ') spoken.pop_back();\n", "", U),
 ]
+# A second set, run alone with --group second.
+S = "second"
+FAULTS += [
+    # Survives, and no user can tell: the verdict compares the two choices
+    # either way round, and a right answer's two are the same index.
+    Fault("firms wired to the country's choice and countries to the firm's", "window/binding/quiz_binding.cpp",
+          "[](QuizController& q, std::int16_t i) { q.ChooseFirm(i); }},\n"
+          "    {form::kCountryButtons, kEveryIndex, [](QuizController& q, std::int16_t i) { q.ChooseCountry(i); }},",
+          "[](QuizController& q, std::int16_t i) { q.ChooseCountry(i); }},\n"
+          "    {form::kCountryButtons, kEveryIndex, [](QuizController& q, std::int16_t i) { q.ChooseFirm(i); }},",
+          U, group=S),
+    Fault("«Изведи» wired to every command", "window/binding/quiz_binding.cpp",
+          "{form::kCommands, form::kEvaluateCommand,", "{form::kCommands, kEveryIndex,", U, group=S),
+    Fault("spoken text keeps the carriage returns", "window/binding/quiz_binding.cpp",
+          'std::u16string spoken = Replace(Replace(boxText, u"\\r\\n", u"\\n"), u"\\n", u" ");',
+          'std::u16string spoken = Replace(boxText, u"\\n", u" ");', U, group=S),
+    Fault("the box read back as shown when it differs from what was written", "window/binding/quiz_binding.cpp",
+          'return Replace(Replace(shown, u"\\r\\n", u"\\n"), u"\\n", u"\\r\\n");', "return std::u16string(shown);",
+          U, group=S),
+]

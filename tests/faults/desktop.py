@@ -49,3 +49,26 @@ FAULTS = [
           'folder = f"kestrova-{info[\'version_text\']}-windows"', 'folder = f"kestrova-{info[\'version\']}-windows"',
           "^package_script_downloads$"),
 ]
+# A second set, run alone with --group second.
+S = "second"
+INSTALL = "^(install_and_debian_package|leaves_no_trace)$"
+FAULTS += [
+    Fault("the desktop entry's icon named by the program, not the application id",
+          "resources/linux/kestrova.desktop.in", "Icon=@KESTROVA_APP_ID@", "Icon=kestrova", T, group=S),
+    Fault("the Bulgarian name for Bulgaria only", "resources/linux/kestrova.desktop.in",
+          "Name[bg]=Кестрова", "Name[bg_BG]=Кестрова", T, group=S),
+    Fault("the metainfo launches the id without .desktop", "resources/linux/kestrova.metainfo.xml.in",
+          "@KESTROVA_APP_ID@.desktop</launchable>", "@KESTROVA_APP_ID@</launchable>", T, group=S),
+    Fault("the banner's light blue a shade off the window's", "resources/linux/kestrova.metainfo.xml.in",
+          '<color type="primary" scheme_preference="light">#c0c0ff</color>',
+          '<color type="primary" scheme_preference="light">#c0c0f0</color>', T, group=S),
+    Fault("icons installed without their size folder's x", "resources/CMakeLists.txt",
+          "icons/hicolor/${size}x${size}/apps)", "icons/hicolor/${size}/apps)", INSTALL, group=S),
+    Fault("the manual page installed beside the sections", "resources/CMakeLists.txt",
+          "DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)", "DESTINATION ${CMAKE_INSTALL_MANDIR})", INSTALL, group=S),
+    Fault("the package filed in misc", "cmake/packaging.cmake",
+          "set(CPACK_DEBIAN_PACKAGE_SECTION education)", "set(CPACK_DEBIAN_PACKAGE_SECTION misc)", T, group=S),
+    Fault("the copyright's licence paragraphs run together", "resources/CMakeLists.txt",
+          'string(REPLACE "\\n\\n" "\\n.\\n" license_text "${license_text}")\n', "",
+          "^(install_and_debian_package|licensing_reuse)$", group=S),
+]

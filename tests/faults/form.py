@@ -26,3 +26,24 @@ FAULTS = [
     Fault("the row pitch across frames", "window/form/screen_layout.cpp",
           "a.container == b.container && b.top > a.top", "b.top > a.top", U),
 ]
+# A second set, run alone with --group second.
+S = "second"
+FAULTS += [
+    Fault("the result box without its accessible name", "window/form/quiz_form.cpp",
+          ', .accessibleName = u"Резултат"', "", U, group=S),
+    Fault("the countries in the firms' colour", "window/form/quiz_form.cpp",
+          "{255, 192, 255}, QuizContent::CountryCaption(i)", "{192, 255, 255}, QuizContent::CountryCaption(i)", U,
+          group=S),
+    Fault("«Изведи» in «Чисти»'s red", "window/form/quiz_form.cpp",
+          '.background = Rgb{128, 255, 128}, .text = u"Изведи"', '.background = Rgb{255, 128, 128}, .text = u"Изведи"',
+          U, group=S),
+    Fault("option rows 255 twips apart", "window/form/quiz_form.cpp",
+          "kOptionPitch = 240;", "kOptionPitch = 255;", U, group=S),
+    Fault("the focus ring 15 twips wide", "window/form/form_rules.cpp",
+          "int FocusRingWidth(int dpi) { return TwipsToPixels(30, dpi); }",
+          "int FocusRingWidth(int dpi) { return TwipsToPixels(15, dpi); }", U, group=S),
+    Fault("a group's buttons ordered by tab position, not by row", "window/form/form_rules.cpp",
+          "SortStable(s.controls, [](const Control* a, const Control* b) { return a->top < b->top; });",
+          "SortStable(s.controls, [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });",
+          U, group=S),
+]

@@ -53,3 +53,34 @@ FAULTS = [
     Fault("the option circles filled with the caption's colour", "window/qt/compact_radio_style.cpp",
           "painter->setBrush(face);", "painter->setBrush(ink);", Q),
 ]
+# A second set, run alone with --group second.
+S = "second"
+Q2 = "^qt_"  # every Qt test: offscreen, real, random events, change of scaling
+FAULTS += [
+    Fault("Enter presses a command button only from the keypad", "window/qt/coloured_button.cpp",
+          "(event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)", "(event->key() == Qt::Key_Enter)", Q2,
+          group=S),
+    # Survives, and no user can tell: the window's focus ring covers the
+    # button's edge wherever the button has the focus.
+    Fault("a command button's focus rectangle drawn on its edge", "window/qt/coloured_button.cpp",
+          "focus.rect = rect().adjusted(3, 3, -3, -3);", "focus.rect = rect();", Q2, group=S),
+    Fault("the heading centred down its height", "window/qt/quiz_window.cpp",
+          "Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);", "Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);",
+          Q2, group=S),
+    Fault("the result box does not wrap", "window/qt/quiz_window.cpp",
+          "box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);", "box->setWordWrapMode(QTextOption::NoWrap);",
+          Q2, group=S),
+    Fault("the window without its icon", "window/qt/quiz_window.cpp",
+          "    setWindowIcon(KestrovaIcon());\n", "", Q2 + "|^install_and_debian_package$", group=S),
+    Fault("nothing focused when the window opens", "window/qt/quiz_window.cpp",
+          "if (const form::Control* first = form::FirstFocus(form_)) Widget(first->id)->setFocus(Qt::OtherFocusReason);",
+          "", Q2, group=S),
+    Fault("the descriptions listed last first", "window/qt/quiz_window.cpp",
+          "for (std::u16string_view item : c.items) list->addItem(ToQString(item));",
+          "for (std::u16string_view item : c.items) list->insertItem(0, ToQString(item));", Q2, group=S),
+    Fault("the font's size taken as pixels", "window/qt/quiz_window.cpp",
+          "font.setPointSize(form_.font.points);", "font.setPixelSize(form_.font.points);", Q2, group=S),
+    Fault("the heading told to assistive technology as plain text", "window/qt/accessibility.cpp",
+          "return new QAccessibleWidget(widget, QAccessible::Heading);",
+          "return new QAccessibleWidget(widget, QAccessible::StaticText);", Q2 + "|^heard_through_orca_qt$", group=S),
+]

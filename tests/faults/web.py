@@ -78,3 +78,25 @@ FAULTS = [
     Fault("captions at their full spacing, cut off in WebKit", "window/web/shell.html",
           " overflow: hidden; letter-spacing: -0.01em; }", " overflow: hidden; }", "^web_page_webkit$", builds=B),
 ]
+# A second set, run alone with --group second.
+S = "second"
+FAULTS += [
+    Fault("verdicts spoken over whatever is being read", "window/web/dom.js",
+          "live.setAttribute('aria-live', 'polite');", "live.setAttribute('aria-live', 'assertive');", EVERY_ENGINE,
+          builds=B, group=S),
+    Fault("the page's result box takes typing", "window/web/dom.js",
+          "    if (kind === 'textarea') box.readOnly = true;\n", "", EVERY_ENGINE, builds=B, group=S),
+    Fault("red and blue swapped in every colour", "window/web/dom.js",
+          "return 'rgb(' + (rgb >> 16 & 255) + ',' + (rgb >> 8 & 255) + ',' + (rgb & 255) + ')';",
+          "return 'rgb(' + (rgb & 255) + ',' + (rgb >> 8 & 255) + ',' + (rgb >> 16 & 255) + ')';", EVERY_ENGINE,
+          builds=B, group=S),
+    Fault("buttons listen for change and options for click", "window/web/dom.js",
+          "part.kind === 'label' ? 'change' : 'click'", "part.kind === 'label' ? 'click' : 'change'", EVERY_ENGINE,
+          builds=B, group=S),
+    Fault("the focus ring drawn outside the control", "window/web/shell.html",
+          "outline-offset: calc(-1 * var(--line)); }", "outline-offset: 0; }", EVERY_ENGINE, builds=B, group=S),
+    Fault("the page's title not the window's caption", "window/web/dom.js",
+          "    document.title = Dom.text(title, titleLength);\n", "", EVERY_ENGINE, builds=B, group=S),
+    Fault("a focused row left behind the row above", "window/web/shell.html",
+          "  label:focus-within { z-index: 1000 !important; }\n", "", EVERY_ENGINE, builds=B, group=S),
+]

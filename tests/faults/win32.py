@@ -68,3 +68,34 @@ FAULTS = [
     Fault("the result box's ring left drawn when the focus leaves it", "window/win32/quiz_window.cpp",
           "if (code == EN_SETFOCUS || code == EN_KILLFOCUS) return", "if (code == EN_SETFOCUS) return", T, preset=W),
 ]
+# A second set, run alone with --group second.
+S = "second"
+PACKAGES = "^win32_(portable_zip|msi_install_upgrade_remove_under_wine)$"
+FAULTS += [
+    Fault("Enter presses nothing", "window/win32/quiz_window.cpp",
+          "    if (number == IDOK) return OnEnter();\n", "", T_CODE, preset=W, group=S),
+    Fault("the font sized for 96 dpi at every density", "window/win32/quiz_window.cpp",
+          "CreateFontW(-MulDiv(form_.font.points, dpi_, 72)", "CreateFontW(-MulDiv(form_.font.points, 96, 72)",
+          T_CODE, preset=W, group=S),
+    Fault("the font without its Cyrillic character set", "window/win32/quiz_window.cpp",
+          "static_cast<BYTE>(form_.font.charset)", "DEFAULT_CHARSET", T_CODE, preset=W, group=S),
+    Fault("a command button's caption in grey", "window/win32/coloured_button.cpp",
+          "SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));", "SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));", T_CODE,
+          preset=W, group=S),
+    Fault("a held button's caption does not move", "window/win32/coloured_button.cpp",
+          "    if (pressed) r = {r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};\n", "", T_CODE, preset=W, group=S),
+    Fault("the program's original file name capitalised", "window/win32/kestrova.rc",
+          'VALUE "OriginalFilename", "kestrova.exe"', 'VALUE "OriginalFilename", "Kestrova.exe"',
+          "^win32_exe_resources_and_imports$", preset=W, group=S),
+    Fault("the manifest asks for the system's density only", "window/win32/kestrova.manifest.in",
+          "true/pm</dpiAware>\n      <dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+          "PerMonitorV2, PerMonitor</dpiAwareness>", "true</dpiAware>",
+          "^win32_(exe_resources_and_imports|window_(code_)?under_wine)$", preset=W, group=S),
+    Fault("the MSI installs for one user", "resources/windows/kestrova.wxs",
+          'InstallScope="perMachine"', 'InstallScope="perUser"', PACKAGES, preset=W, group=S),
+    Fault("Add/Remove Programs' help link the contact address", "resources/windows/kestrova.wxs",
+          '<Property Id="ARPHELPLINK" Value="$(var.Homepage)"/>', '<Property Id="ARPHELPLINK" Value="$(var.Contact)"/>',
+          PACKAGES, preset=W, group=S),
+    Fault("the read-me with Unix line ends", "resources/CMakeLists.txt",
+          "README-BG.txt @ONLY NEWLINE_STYLE CRLF)", "README-BG.txt @ONLY)", PACKAGES, preset=W, group=S),
+]

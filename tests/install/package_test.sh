@@ -9,14 +9,14 @@
 # failed, the test exits 77 (skipped) rather than pass on part of itself.
 # The publisher's id and addresses are the build's, as CMake was given them.
 #   package_test.sh BUILD_DIR CONFIG HARDENING_PROBE LICENSE APP_ID FORM_POSITIONS
-#                   HOMEPAGE UPDATE_URL CONTACT RELEASES_XML
+#                   HOMEPAGE UPDATE_URL CONTACT RELEASES_XML WHAT_USERS_SEE
 # with KESTROVA_VERSION_TEXT, the version as packages show it (1.00), in the
 # environment.
 set -euo pipefail
 source "$(dirname "$0")/../support/checks.sh"
 version=${KESTROVA_VERSION_TEXT:?the project\'s version}
 build=$1 config=$2 probe=$3 license=$4 id=$5 form_positions=$6 homepage=$7 update_url=$8 contact=$9
-releases=${10}
+releases=${10} what_users_see=${11}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 skipped=()
@@ -84,6 +84,10 @@ check "the metainfo declares pointing, keyboard and touch" \
 check "the metainfo's branding has a light and a dark colour" \
   '[ "$(metainfo_says "branding/color[@type=\"primary\"][@scheme_preference=\"light\"]" | grep -cE "^#[0-9a-f]{6}$")" = 1 ] &&
    [ "$(metainfo_says "branding/color[@type=\"primary\"][@scheme_preference=\"dark\"]" | grep -cE "^#[0-9a-f]{6}$")" = 1 ]'
+# The software centre's banner in the window's own colour, as users know it.
+window_colour=$(printf '#%02x%02x%02x' "$(seen colours window 0)" "$(seen colours window 1)" "$(seen colours window 2)")
+check "the metainfo's light banner is the window's colour, $window_colour" \
+  '[ "$(metainfo_says "branding/color[@type=\"primary\"][@scheme_preference=\"light\"]")" = "$window_colour" ]'
 check "the metainfo's homepage is the build's: $homepage" '[ "$(metainfo_says "url[@type=\"homepage\"]")" = "$homepage" ]'
 check "the metainfo names its developer" '[ "$(metainfo_says developer_name)" = "The Kestrova developers" ]'
 check "the metainfo has Bulgarian and English names, summaries and keywords" \
@@ -114,6 +118,8 @@ done
 check "the package does not depend on qt6-qpa-plugins" '[[ $depends != *qt6-qpa-plugins* ]]'
 check "the package recommends qt6-wayland" '[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ]'
 check "the package is version $version" '[ "$(dpkg-deb -f "$deb" Version)" = "$version" ]'
+check "the package is filed under education, where apt and the software centres list it" \
+  '[ "$(dpkg-deb -f "$deb" Section)" = education ]'
 check "the package's maintainer is the build's contact: $contact" '[ "$(dpkg-deb -f "$deb" Maintainer)" = "$contact" ]'
 check "the package's homepage is the build's" '[ "$(dpkg-deb -f "$deb" Homepage)" = "$homepage" ]'
 check "the package's description has a summary and more than one line besides" \
@@ -149,6 +155,10 @@ check "the copyright is machine-readable, the Expat (MIT) licence for every file
    grep -A2 -x "Files: \*" "$copyright" | grep -qx "License: Expat"'
 check "the copyright holds the text of LICENSE" \
   'diff <(awk '"'"'on { sub(/^ /, ""); sub(/^\.$/, ""); print } prev == "" && $0 == "License: Expat" { on = 1 } { prev = $0 }'"'"' "$copyright") "$license"'
+# Parsers may take a line of blanks for the end of a paragraph, so a blank
+# line inside the licence is written " ." and the file is three paragraphs.
+check "the copyright is three paragraphs, header, files and licence, none cut by a line of blanks" \
+  '[ "$(awk '"'"'/^[ \t]*$/ { gap = 1; next } gap || NR == 1 { printf "%s|", $1; gap = 0 }'"'"' "$copyright")" = "Format:|Files:|License:|" ]'
 changelog=$pkg/usr/share/doc/kestrova/changelog.gz
 # gzip's header: flags (byte 3) without a name, time (4-7) zero, 2 (byte 8) for -9.
 check "the changelog is gzipped with -9n" '[ "$(od -An -tx1 -j3 -N6 "$changelog" | tr -d " ")" = 000000000002 ]'

@@ -57,6 +57,11 @@ def version_info(exe):
                         ("LegalCopyright", "Copyright (c) 2026 The Kestrova developers"),
                         ("FileDescription", "Kestrova classroom quiz")):
         check(re.search(name + "\0+" + re.escape(value) + "\0", text) is not None, f'{name} "{value}"')
+    # The name the program is shipped under, which the file's properties show
+    # and application control rules (AppLocker) match, whatever it is renamed to.
+    shipped = Path(exe).name
+    check(re.search("OriginalFilename\0+" + re.escape(shipped) + "\0", text) is not None,
+          f'OriginalFilename "{shipped}"')
     translation = blob.find("Translation\0".encode("utf-16-le"))
     check(translation >= 0, "a Translation entry")
     value = blob[translation + 24:translation + 24 + 8].lstrip(b"\0")[:4]
@@ -98,6 +103,15 @@ def manifest(exe, machine):
     asm3 = "{urn:schemas-microsoft-com:asm.v3}"
     levels = [(e.get("level"), e.get("uiAccess")) for e in root.iter(asm3 + "requestedExecutionLevel")]
     check(levels == [("asInvoker", "false")], f"the manifest asks for the user's own rights, asInvoker: {levels}")
+    # Sharp at every screen's density, and told when it moves to another
+    # (WM_DPICHANGED): per-monitor v2 first, per-monitor for Windows 8.1 and
+    # the first Windows 10s.
+    ws2005, ws2016 = "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}", \
+        "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}"
+    aware = [e.text for e in root.iter(ws2005 + "dpiAware")]
+    awareness = [[w.strip() for w in (e.text or "").split(",")] for e in root.iter(ws2016 + "dpiAwareness")]
+    check(aware == ["true/pm"] and awareness == [["PerMonitorV2", "PerMonitor"]],
+          f"the manifest declares per-monitor density awareness: {aware}, {awareness}")
 
 
 def file_header(exe, machine):

@@ -1,6 +1,7 @@
 // The window's controls, where they stand, how they are painted and what
 // they say, as the screen shows them.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,28 @@ namespace kestrova::win32_tests {
 namespace {
 
 class Layout : public QuizInUse {};
+
+// A command button's caption as the screen shows it: the box of the pixels
+// inside its edges that differ from its face, and the strongest contrast
+// among them.
+struct CaptionInk {
+    int left = INT_MAX, top = INT_MAX;
+    double contrast = 1;
+};
+CaptionInk CaptionOf(const Capture& shot, RECT r, COLORREF face) {
+    constexpr int kEdges = 3;  // the 3D edges' two pixels, and one for the pressed caption's move
+    CaptionInk ink;
+    for (int y = r.top + kEdges; y < r.bottom - kEdges; ++y) {
+        for (int x = r.left + kEdges; x < r.right - kEdges; ++x) {
+            const COLORREF c = shot.At(x, y);
+            if (c == face) continue;
+            ink.left = std::min(ink.left, x);
+            ink.top = std::min(ink.top, y);
+            ink.contrast = std::max(ink.contrast, Contrast(c, face));
+        }
+    }
+    return ink;
+}
 
 TEST_F(TheOpeningWindow, ShowsEveryControlOfTheFormAsItsKindWithItsText) {
     const Quiz& q = quiz();
@@ -200,6 +223,12 @@ TEST_F(Layout, CommandButtonsHaveTheirColoursAndLookPressedWhileHeld) {
         UpdateWindow(button);
         EXPECT_GE(down.ChangedShare(up), seen::kLeastPressedChange) << name << " looks pressed while held";
         EXPECT_EQ(Hex(down.At(spot.x, spot.y)), Hex(face)) << name << " keeps its colour while held";
+        const CaptionInk atRest = CaptionOf(up, r, face), held = CaptionOf(down, r, face);
+        EXPECT_GE(atRest.contrast, seen::kLeastCaptionContrast) << name << "'s caption stands out from its face";
+        EXPECT_TRUE(held.left - atRest.left >= seen::kPressedCaptionShift &&
+                    held.top - atRest.top >= seen::kPressedCaptionShift)
+            << name << "'s caption moves right and down while held: from (" << atRest.left << ", " << atRest.top
+            << ") to (" << held.left << ", " << held.top << ")";
     }
 }
 

@@ -143,6 +143,12 @@ TEST_F(QuizFormTest, FixedTextsAreExactToTheCharacter) {
     EXPECT_TRUE(testing::MatchesGolden(At(kTextBoxes, 1).text, "motto.txt"));
 }
 
+// What a screen reader calls the box that holds every verdict; the front
+// ends pass it on as it stands here.
+TEST_F(QuizFormTest, TheResultBoxHasTheNameAScreenReaderSays) {
+    EXPECT_EQ(At(kTextBoxes, 0).accessibleName, seen::kResultBoxName);
+}
+
 TEST_F(QuizFormTest, FramesAndButtonsHaveTheirCaptionsAndColours) {
     EXPECT_EQ(At(kHeading, 0).text, seen::kHeading);
     for (std::int16_t i = 0; i < 2; ++i) {

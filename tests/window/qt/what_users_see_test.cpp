@@ -229,6 +229,9 @@ void WhatUsersSeeTest::headingIsCentred() {
     const QString what = QStringLiteral("ink from %1 to %2 in a label from %3 to %4")
                              .arg(ink.box.left()).arg(ink.box.right()).arg(r.left()).arg(r.right());
     QVERIFY2(std::abs(inkMiddle2 - labelMiddle2) <= 2 * seen::kHeadingCentreSlack * S(), qPrintable(what));
+    const int above = ink.box.top() - r.top(), below = r.bottom() - ink.box.bottom();
+    const QString height = QStringLiteral("%1 px above the ink and %2 px below it").arg(above).arg(below);
+    QVERIFY2((above < below) == seen::kHeadingAtTop, qPrintable(height));
 }
 
 void WhatUsersSeeTest::resultBoxWrapsLongLines() {
