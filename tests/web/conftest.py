@@ -85,6 +85,13 @@ def users_see(pytestconfig):
 
 
 @pytest.fixture(scope="session")
+def form_size(users_see):
+    """The form's client area at 1 x in CSS pixels: its size at 96 dpi."""
+    at_one = next(d for d in users_see["densities"] if d["dpi"] == 96)
+    return at_one["clientWidth"], at_one["clientHeight"]
+
+
+@pytest.fixture(scope="session")
 def page_file(pytestconfig):
     return Path(pytestconfig.getoption("--page"))
 

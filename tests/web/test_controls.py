@@ -99,26 +99,27 @@ def test_focus_ring_one_shape(browser, check, screen):
           f"{browser.name}, {screen}: the ring is the row's, none on the circle: {ring}")
 
 
-def test_captions_whole_at_every_scale(browser, check):
+def test_captions_whole_at_every_scale(browser, check, form_size):
     """The exact form from its smallest scale, 1.5 x, to a whiteboard's: each
     caption's text lies inside its control."""
-    browser.screen(692, 573)
+    form_width, form_height = form_size
+    browser.screen(form_width * 3 // 2 + 1, form_height * 3 // 2 + 1)
     browser.open()
     cut_at = {}
     scales = []
     # In steps, and the tablet at which WebKit once cut «Samsung Group».
-    for width in sorted({*range(692, 1921, 23), 768}):
-        height = round(width * 382 / 461) + 1
+    for width in sorted({*range(form_width * 3 // 2 + 1, 1921, 23), 768}):
+        height = round(width * form_height / form_width) + 1
         browser.screen(width, height)
         browser.js("return new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r)))")
         scale, cut = browser.js(
-            "const f = document.getElementById('kestrova'); return [f.getBoundingClientRect().width / 461,"
+            "const f = document.getElementById('kestrova'); return [f.getBoundingClientRect().width / arguments[0],"
             " [...document.querySelectorAll('#kestrova label, #kestrova button, legend, h1')].filter(l => {"
             " const r = document.createRange(); r.selectNodeContents(l.tagName === 'LABEL' ? l.lastChild : l);"
             " const t = r.getBoundingClientRect(), b = (l.tagName === 'LEGEND' ? l.parentElement : l)"
             ".getBoundingClientRect();"
             " return t.right > b.right + 0.01 || t.left < b.left - 0.01 || l.scrollWidth > l.clientWidth; })"
-            ".map(l => l.textContent)]")
+            ".map(l => l.textContent)]", form_width)
         scales.append(scale)
         if cut:
             cut_at[f"{width} x {height} ({scale:.2f} x)"] = cut

@@ -50,7 +50,7 @@ def spoken(browser):
                       ".filter(t => t)")
 
 
-def test_at_opening(browser, check, linux_result):
+def test_at_opening(browser, check, linux_result, form_size):
     browser.open()
     assignment, = linux_result(())
     check(browser.js("return document.title") == "www.kestrova.example Kestrova", "the page's title is the window caption")
@@ -73,8 +73,8 @@ def test_at_opening(browser, check, linux_result):
           "motto and list stay hidden")
     # The exact form, scaled: each place divided by the scale is its place at 1 x.
     origin = browser.js("return document.getElementById('kestrova').getBoundingClientRect().toJSON()")
-    scale = origin["width"] / 461
-    check(abs(origin["height"] / scale - 382) <= 1, f"the form keeps its proportions at {scale:.2f} x")
+    scale = origin["width"] / form_size[0]
+    check(abs(origin["height"] / scale - form_size[1]) <= 1, f"the form keeps its proportions at {scale:.2f} x")
     for name, (x, y, w, h) in PLACES.items():
         r = browser.js("const e = document.getElementById(arguments[0]);"
                        " return (e.closest('label') || e).getBoundingClientRect().toJSON()", name)

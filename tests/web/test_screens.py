@@ -24,7 +24,6 @@ SCREENS = {
 # which the longer names need two lines.
 READER_SIZES = [Screen("phone", 360, 780, 3, True, True, text=24), Screen("phone", 320, 780, 3, True, True, text=48)]
 AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
-FORM_WIDTH, FORM_HEIGHT = 461, 382  # CSS pixels at 1 x
 TARGETS = "#kestrova label, #kestrova button"
 NOKIA = "Нокиа (на фински: Nokia)"
 
@@ -88,7 +87,7 @@ def ring_broken(browser):
 
 
 @pytest.mark.parametrize("screen", SCREENS, ids=str)
-def test_screen(browser, check, axe_source, screenshots, screen, users_see):
+def test_screen(browser, check, axe_source, screenshots, screen, users_see, form_size):
     expected = SCREENS[screen]
     width, height, ratio = screen.width, screen.height, screen.ratio
     browser.open()
@@ -105,7 +104,7 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see):
     targets = rects(browser, TARGETS)
     smallest = min(min(t["w"], t["h"]) for t in targets)
     if shown == "exact":
-        scale = form["width"] / FORM_WIDTH
+        scale = form["width"] / form_size[0]
         fill = form["width"] * form["height"] / (width * height)
         # The largest that fits: one step of density more would not.
         check(scale >= 1.5 and (form["width"] + 8 > width or form["height"] + 7 > height),

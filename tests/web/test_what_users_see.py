@@ -44,14 +44,14 @@ def test_density(browser, check, users_see, screen):
 
 
 @pytest.mark.parametrize("screen", [DESKTOP], ids=str)
-def test_on_the_desktop(browser, check, users_see, screen):
+def test_on_the_desktop(browser, check, users_see, screen, form_size):
     browser.open()
     image = browser.picture()
     # The heading centred: the middle of its ink over the middle of the label.
     h = rect(browser, "Label1(0)")
     inked = [x for x in range(round(h["x"]), round(h["x"] + h["width"]))
              if any(max(image.getpixel((x, y))) < 90 for y in range(round(h["y"]), round(h["y"] + h["height"])))]
-    scale = browser.js("return document.getElementById('kestrova').getBoundingClientRect().width") / 461
+    scale = browser.js("return document.getElementById('kestrova').getBoundingClientRect().width") / form_size[0]
     off = (inked[0] + inked[-1]) / 2 - (h["x"] + h["width"] / 2) if inked else None
     check(inked and abs(off) <= users_see["headingCentreSlack"] * scale, f"the heading is centred, {off} px off")
 
@@ -99,7 +99,7 @@ def test_on_the_desktop(browser, check, users_see, screen):
         browser.js("return new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r)))")
         shown = browser.js("return document.getElementById('kestrova').className")
         form = browser.js("return document.getElementById('kestrova').getBoundingClientRect().toJSON()")
-        ok = shown == expected and (expected == "touch" or abs(form["width"] / 461 - form["height"] / 382) < 0.01)
+        ok = shown == expected and (expected == "touch" or abs(form["width"] / form_size[0] - form["height"] / form_size[1]) < 0.01)
         if (width, height) == (922, 764):
             ok = ok and (round(form["width"]), round(form["height"])) == (922, 764)
         check(ok, f"resized to {width} x {height} while running: {shown}, {form['width']} x {form['height']}")
