@@ -3,6 +3,8 @@
 // WCAG 2.2's contrast ratio, the one every C++ test measures with: colours
 // as sRGB channels from 0 to 1 (or 0 to 255), opaque.
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 namespace kestrova::testing {
 
@@ -26,6 +28,13 @@ struct Rgb8 {
 inline double Contrast(Rgb8 a, Rgb8 b) {
     return ContrastRatio(RelativeLuminance(a.r / 255.0, a.g / 255.0, a.b / 255.0),
                          RelativeLuminance(b.r / 255.0, b.g / 255.0, b.b / 255.0));
+}
+
+// "#rrggbb", for a test's message.
+inline std::string Hex(Rgb8 c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r & 0xff, c.g & 0xff, c.b & 0xff);
+    return text;
 }
 
 }  // namespace kestrova::testing

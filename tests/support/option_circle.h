@@ -48,12 +48,6 @@ inline CircleLine MeasureCircleLine(const std::vector<Rgb8>& line, bool dot) {
     return m;
 }
 
-inline std::string Hex(Rgb8 c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r & 0xff, c.g & 0xff, c.b & 0xff);
-    return text;
-}
-
 // The colours met and their contrasts, for a test's message.
 inline std::string Described(const CircleLine& m) {
     char text[160];

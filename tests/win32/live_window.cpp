@@ -1,7 +1,6 @@
 #include "tests/win32/live_window.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 #include "window/win32/control_numbers.h"
@@ -103,11 +102,7 @@ std::vector<WindowPlace> Places(UINT dpi) {
     return places;
 }
 
-std::string Hex(COLORREF c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    return text;
-}
+std::string Hex(COLORREF c) { return testing::Hex(ToRgb8(c)); }
 
 std::u16string Correct(int i) {
     return std::u16string(seen::kRightVerdict) + u"\r\n" + std::u16string(QuizContent::Description(std::int16_t(i))) +

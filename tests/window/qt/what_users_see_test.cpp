@@ -18,6 +18,7 @@
 
 #include "window/form/quiz_form.h"
 #include "window/qt/quiz_window.h"
+#include "tests/support/places.h"
 #include "tests/support/what_users_see.h"
 #include "tests/window/qt/seen_on_screen.h"
 
@@ -364,8 +365,8 @@ void WhatUsersSeeTest::hiddenControlsAreOffScreenAndOutOfTheTree() {
 }
 
 void WhatUsersSeeTest::upperOptionRowCoversTheOverlap() {
-    // In logical pixels: 1440 twips to the inch.
-    const int overlap = seen::kRowOverlapTwips * seen::kDensities[0].dpi / 1440;
+    // In logical pixels.
+    const int overlap = kestrova::testing::TwipsAt(seen::kRowOverlapTwips, seen::kDensities[0].dpi);
     const QImage shot = Screenshot(window.get());
     int distinct = 0, pairs = 0;
     for (const char* frameName : {"Frame1(0)", "Frame1(1)"}) {
