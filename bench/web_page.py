@@ -60,7 +60,6 @@ const d = document.documentElement.cloneNode(true);
 d.querySelectorAll('script').forEach(s => s.remove());
 d.querySelector('[id="Text1(0)"]').textContent = document.getElementById('Text1(0)').value;
 return '<!doctype html>' + d.outerHTML;"""
-WASM_WORD = " 'wasm-unsafe-eval'"
 
 
 class NotReady(Exception):
@@ -132,10 +131,10 @@ def main():
     classes = dict(engines.ENGINES, chromium=Chromium)
     work = tempfile.TemporaryDirectory(prefix="kestrova-bench-")
     html = page.read_text(encoding="utf-8")
-    if html.count(WASM_WORD) != 1:
-        sys.exit(f"not ready: the page's policy does not allow its WebAssembly by{WASM_WORD} once")
-    refused = Path(work.name, "refused.html")
-    refused.write_text(html.replace(WASM_WORD, ""), encoding="utf-8")
+    try:
+        refused = engines.webassembly_refused(page, work.name)
+    except ValueError as e:
+        sys.exit(f"not ready: {e}")
     bare = Path(work.name, "bare.html")
     bare.write_text(re.sub(r"<script>.*?</script>", "", html, flags=re.S), encoding="utf-8")
     opened, missing = [], {}

@@ -31,6 +31,22 @@ POLICY_WATCH = """
         e => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI));"""
 
 
+# The word in the page's policy that lets it compile its WebAssembly.
+WASM_WORD = " 'wasm-unsafe-eval'"
+
+
+def webassembly_refused(page, folder):
+    """A copy of the page, in `folder`, whose policy lacks 'wasm-unsafe-eval':
+    an engine refuses its WebAssembly as Safari and iOS 12 to 15 and Chrome
+    70 to 96 do, which read the policy but not that word."""
+    html = Path(page).read_text(encoding="utf-8")
+    if html.count(WASM_WORD) != 1:
+        raise ValueError(f"{page}: its policy does not allow its WebAssembly by{WASM_WORD} once")
+    copy = Path(folder) / "kestrova.html"
+    copy.write_text(html.replace(WASM_WORD, ""), encoding="utf-8")
+    return copy
+
+
 class EngineMissing(Exception):
     """The engine cannot start here; its tests are skipped with this reason."""
 

@@ -50,9 +50,9 @@ def tools():
         pytest.exit("skipped, missing: " + ", ".join(missing_tools()), returncode=77)
 
 
+import engines
+
 try:
-    from selenium import webdriver
-    from selenium.webdriver.chrome.service import Service
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
 except ImportError:
@@ -69,7 +69,6 @@ BROWSERS = json.loads((HERE / "package.json").read_text())["browserslist"]
 # and a learning platform's upload limit.
 MOST_BYTES, MOST_GZIPPED = 128 * 1024, 48 * 1024
 
-WASM_WORD = " 'wasm-unsafe-eval'"
 SEEN = json.loads(Path(os.environ["KESTROVA_WHAT_USERS_SEE_JSON"]).read_text(encoding="utf-8"))
 PROMPT = SEEN["texts"]["prompt"]
 
@@ -174,22 +173,10 @@ def test_the_webassembly_needs_nothing_beyond_its_first_version(tmp_path):
 
 @pytest.fixture(scope="module")
 def chromium():
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for arg in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                "--disable-component-update", "--no-first-run", "--disable-sync", "--window-size=800,700",
-                "--force-device-scale-factor=1", f"--user-data-dir={tempfile.mkdtemp()}"):
-        options.add_argument(arg)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                           {"width": 800, "height": 700, "deviceScaleFactor": 1, "mobile": False})
-    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
-        window.policyViolations = [];
-        document.addEventListener('securitypolicyviolation',
-            e => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI));"""})
-    yield driver
-    driver.quit()
+    engine = engines.Chromium(PAGE.resolve().as_uri())
+    engine.screen(800, 700)
+    yield engine.driver
+    engine.quit()
 
 
 @pytest.fixture(scope="module")
@@ -208,11 +195,7 @@ class Browser:
         self.driver, self.how, self.before = driver, how, None
         self.url = PAGE.resolve().as_uri()
         if how == "refused":
-            html = PAGE.read_text(encoding="utf-8")
-            assert html.count(WASM_WORD) == 1
-            copy = Path(folder) / "kestrova.html"
-            copy.write_text(html.replace(WASM_WORD, ""), encoding="utf-8")
-            self.url = copy.as_uri()
+            self.url = engines.webassembly_refused(PAGE, folder).as_uri()
         if how == "absent":
             self.before = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                                  {"source": "delete window.WebAssembly;"})["identifier"]
