@@ -30,7 +30,10 @@ table { border-collapse: collapse; width: 100%; }
 th, td { border: 1px solid; padding: 0.35em 0.5em; text-align: left; vertical-align: top; }
 li + li { margin-top: 0.3em; }
 a { overflow-wrap: anywhere; }
-@media (min-width: 100em) { body { font-size: 150%; } }
+/* A phone: long words in a table break rather than push it past the screen. */
+@media (max-width: 30em) { main { padding: 0.5em 0.75em 2em; } td { overflow-wrap: anywhere; } }
+/* A whiteboard or a large display, read from across the room. */
+@media (min-width: 100em) { body { font-size: 175%; } }
 """
 
 INLINE = re.compile(r"`([^`]+)`|\*\*(.+?)\*\*|\[([^\]]+)\]\(([^)\s]+)\)")
@@ -117,13 +120,15 @@ def blocks(lines, name):
 
 def page(markdown, name):
     title, body = blocks(markdown.splitlines(), name)
-    style_hash = base64.b64encode(hashlib.sha256(STYLE.encode()).digest()).decode()
+    # The hash is of the style element's whole text, its line breaks included.
+    style = f"\n{STYLE}"
+    style_hash = base64.b64encode(hashlib.sha256(style.encode()).digest()).decode()
     # Nothing but the style above may load or run; the page is read, not used.
     policy = f"default-src 'none'; style-src 'sha256-{style_hash}'; base-uri 'none'; form-action 'none'"
     return (f'<!DOCTYPE html>\n<html lang="bg">\n<head>\n<meta charset="utf-8">\n'
             f'<meta http-equiv="Content-Security-Policy" content="{policy}">\n'
             f'<meta name="viewport" content="width=device-width, initial-scale=1">\n'
-            f"<title>{html.escape(re.sub(r'[`*]', '', title))}</title>\n<style>\n{STYLE}</style>\n</head>\n"
+            f"<title>{html.escape(re.sub(r'[`*]', '', title))}</title>\n<style>{style}</style>\n</head>\n"
             f"<body>\n<main>\n" + "\n".join(body) + "\n</main>\n</body>\n</html>\n")
 
 

@@ -2,9 +2,9 @@
 """What the teachers' guide promises about the downloads, read from the page
 a download carries (za-uchitelya.html).
 
-The guide's table of downloads has a row for each: the download's file name
-in its first cell (or no file name, for the site), and the files it holds in
-its third, each as code. Every other file name the guide gives as code must
+The guide's table of downloads (its first heading «файл») has a row for
+each: the download's file name in its first cell (or no file name, for the
+site), and the files it holds in the next, each as code. Every other file name the guide gives as code must
 be one of those, so that a teacher never looks for a file no download has.
 
    guide_files.py GUIDE.html COPY < LISTING
@@ -19,19 +19,23 @@ from html.parser import HTMLParser
 
 
 class _Page(HTMLParser):
-    """Every code element's text, and the tables' rows of data (not their
-    headings) as lists of cells, each cell the code texts in it."""
+    """Every code element's text, and each table as its headings' texts and
+    its data rows, each row a list of cells, each cell the code in it."""
 
     def __init__(self):
         super().__init__()
-        self.codes, self.rows = [], []
-        self._row = self._cell = self._code = None
+        self.codes, self.tables = [], []
+        self._cell = self._code = self._heading = None
 
     def handle_starttag(self, tag, attrs):
-        if tag == "tr":
-            self._row = []
-        elif tag == "td" and self._row is not None:
+        if tag == "table":
+            self.tables.append(([], []))
+        elif tag == "tr" and self.tables:
+            self.tables[-1][1].append([])
+        elif tag == "td":
             self._cell = []
+        elif tag == "th":
+            self._heading = ""
         elif tag == "code":
             self._code = ""
 
@@ -42,16 +46,17 @@ class _Page(HTMLParser):
                 self._cell.append(self._code)
             self._code = None
         elif tag == "td" and self._cell is not None:
-            self._row.append(self._cell)
+            self.tables[-1][1][-1].append(self._cell)
             self._cell = None
-        elif tag == "tr" and self._row is not None:
-            if self._row:
-                self.rows.append(self._row)
-            self._row = None
+        elif tag == "th" and self._heading is not None:
+            self.tables[-1][0].append(self._heading.strip())
+            self._heading = None
 
     def handle_data(self, data):
         if self._code is not None:
             self._code += data
+        if self._heading is not None:
+            self._heading += data
 
 
 def _file_names(codes):
@@ -59,26 +64,34 @@ def _file_names(codes):
     return [code for code in codes if code and not any(c.isspace() for c in code)]
 
 
-def downloads(page_html):
-    """{download: [files the guide says it holds]}, the site's under "site"."""
+def _read(page_html):
     page = _Page()
     page.feed(page_html)
+    return page
+
+
+def downloads(page_html):
+    """{download: [files the guide says it holds]}, from the table whose
+    first heading is «файл»: a row's first cell names the download (the
+    site's has no file name: "site"), the code in its other cells the files
+    it holds."""
     said = {}
-    for row in page.rows:
-        if len(row) < 3:
+    for headings, rows in _read(page_html).tables:
+        if headings[:1] != ["файл"]:
             continue
-        first = _file_names(row[0])
-        said[first[0] if first else "site"] = _file_names(row[2])
+        for row in rows:
+            if not row:
+                continue
+            first = _file_names(row[0])
+            said[first[0] if first else "site"] = _file_names([code for cell in row[1:] for code in cell])
     return said
 
 
 def unaccounted(page_html):
     """The file names the guide gives that are neither a download nor in one."""
-    page = _Page()
-    page.feed(page_html)
     said = downloads(page_html)
     known = set(said) | {name for held in said.values() for name in held}
-    return sorted({name for name in _file_names(page.codes) if name not in known})
+    return sorted({name for name in _file_names(_read(page_html).codes) if name not in known})
 
 
 def _in_listing(name, listing):
