@@ -107,6 +107,7 @@ FAULTS += [
           "`README-BG.txt`, `LICENSE.txt` и", "`README.txt`, `LICENSE.txt` и", "^win32_portable_zip$",
           preset="windows-i686", group="guide"),
     Fault("the guide says the MSI installs the read-me too", "docs/za-uchitelya.md.in",
-          "Инсталира `kestrova.exe`, `LICENSE.txt`", "Инсталира `kestrova.exe`, `README-BG.txt`, `LICENSE.txt`",
+          "Пакетът инсталира `kestrova.exe`, `LICENSE.txt`",
+          "Пакетът инсталира `kestrova.exe`, `README-BG.txt`, `LICENSE.txt`",
           "^win32_msi_install_upgrade_remove_under_wine$", preset="windows-i686", group="guide"),
 ]

@@ -49,8 +49,12 @@ check "the Start-menu shortcut has that icon" \
   test "$(msiinfo export "$old" Shortcut | tr -d '\r' | awk -F'\t' '$1 == "StartMenu" { print $9 }')" = kestrova.ico
 check "Add/Remove Programs has that icon" test "$(property_of ARPPRODUCTICON)" = kestrova.ico
 guide=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["guide"])' "$build/bundle.json")
-# The File table's names, after its three heading lines; a name may be short|long.
-msiinfo export "$old" File | tr -d '\r' | awk -F'\t' 'NR > 3 { sub(/.*\|/, "", $3); print $3 }' >"$work/files"
+# What the MSI installs: the File table's files (a name may be short|long)
+# whose component a feature installs; each table has three heading lines.
+msiinfo export "$old" FeatureComponents | tr -d '\r' | awk -F'\t' 'NR > 3 { print $2 }' >"$work/installed"
+msiinfo export "$old" File | tr -d '\r' |
+  awk -F'\t' 'NR == FNR { on[$1] = 1; next } FNR > 3 && on[$2] { sub(/.*\|/, "", $3); print $3 }' "$work/installed" - \
+  >"$work/files"
 check "every file the guide says the MSI holds is in it: $(tr '\n' ' ' <"$work/files")" \
   /usr/bin/python3 "$(dirname "$0")/../support/guide_files.py" "$guide" "$(basename "$old")" <"$work/files"
 
