@@ -3,9 +3,10 @@
 a download carries (za-uchitelya.html).
 
 The guide's table of downloads (its first heading «файл») has a row for
-each: the download's file name in its first cell (or no file name, for the
-site), and the files it holds in the next, each as code. Every other file name the guide gives as code must
-be one of those, so that a teacher never looks for a file no download has.
+each: the download's file name in its first cell (none for the site), and
+the files it holds in the next, each as code. Every other file name the
+guide gives as code must be one of those, so that a teacher never looks for
+a file no download has.
 
    guide_files.py GUIDE.html COPY < LISTING
 
@@ -18,45 +19,40 @@ import sys
 from html.parser import HTMLParser
 
 
-class _Page(HTMLParser):
-    """Every code element's text, and each table as its headings' texts and
-    its data rows, each row a list of cells, each cell the code in it."""
+class Page(HTMLParser):
+    """The code elements' texts, and each table as rows of cells (the
+    heading row first), a cell as (its text, the code in it)."""
 
-    def __init__(self):
+    def __init__(self, page_html):
         super().__init__()
-        self.codes, self.tables = [], []
-        self._cell = self._code = self._heading = None
+        self.codes, self.tables, self._cell, self._code = [], [], None, None
+        self.feed(page_html)
 
     def handle_starttag(self, tag, attrs):
         if tag == "table":
-            self.tables.append(([], []))
-        elif tag == "tr" and self.tables:
-            self.tables[-1][1].append([])
-        elif tag == "td":
-            self._cell = []
-        elif tag == "th":
-            self._heading = ""
+            self.tables.append([])
+        elif tag == "tr":
+            self.tables[-1].append([])
+        elif tag in ("td", "th"):
+            self._cell = ("", [])
         elif tag == "code":
             self._code = ""
 
     def handle_endtag(self, tag):
-        if tag == "code" and self._code is not None:
+        if tag == "code":
             self.codes.append(self._code)
-            if self._cell is not None:
-                self._cell.append(self._code)
+            if self._cell:
+                self._cell[1].append(self._code)
             self._code = None
-        elif tag == "td" and self._cell is not None:
-            self.tables[-1][1][-1].append(self._cell)
+        elif tag in ("td", "th"):
+            self.tables[-1][-1].append((self._cell[0].strip(), self._cell[1]))
             self._cell = None
-        elif tag == "th" and self._heading is not None:
-            self.tables[-1][0].append(self._heading.strip())
-            self._heading = None
 
     def handle_data(self, data):
         if self._code is not None:
             self._code += data
-        if self._heading is not None:
-            self._heading += data
+        if self._cell:
+            self._cell = (self._cell[0] + data, self._cell[1])
 
 
 def _file_names(codes):
@@ -64,58 +60,31 @@ def _file_names(codes):
     return [code for code in codes if code and not any(c.isspace() for c in code)]
 
 
-def _read(page_html):
-    page = _Page()
-    page.feed(page_html)
-    return page
-
-
 def downloads(page_html):
-    """{download: [files the guide says it holds]}, from the table whose
-    first heading is «файл»: a row's first cell names the download (the
-    site's has no file name: "site"), the code in its other cells the files
-    it holds."""
+    """{download: [files the guide says it holds]}, the site's under "site"."""
     said = {}
-    for headings, rows in _read(page_html).tables:
-        if headings[:1] != ["файл"]:
-            continue
-        for row in rows:
-            if not row:
-                continue
-            first = _file_names(row[0])
-            said[first[0] if first else "site"] = _file_names([code for cell in row[1:] for code in cell])
+    for heading, *rows in (t for t in Page(page_html).tables if t and t[0][0][0] == "файл"):
+        for first, *rest in rows:
+            name = _file_names(first[1])
+            said[name[0] if name else "site"] = _file_names([code for _, codes in rest for code in codes])
     return said
 
 
 def unaccounted(page_html):
     """The file names the guide gives that are neither a download nor in one."""
     said = downloads(page_html)
-    known = set(said) | {name for held in said.values() for name in held}
-    return sorted({name for name in _file_names(_read(page_html).codes) if name not in known})
-
-
-def _in_listing(name, listing):
-    """A name is in the listing as a whole path, or as its last parts
-    (folder/file); a name ending in / is a folder."""
-    name = name.strip("/") + ("/" if name.endswith("/") else "")
-    for path in listing:
-        path = path.strip()
-        if path.startswith("./"):
-            path = path[2:]
-        path = path.lstrip("/")
-        if path == name or path.endswith("/" + name):
-            return True
-    return False
+    known = set(said).union(*said.values())
+    return sorted(set(_file_names(Page(page_html).codes)) - known)
 
 
 def unlisted(page_html, copy, listing):
-    """What the guide says COPY holds that its LISTING lacks; a COPY the
-    guide has no row for is itself reported."""
+    """What the guide says COPY holds that its LISTING lacks: a name is there
+    as a whole path or as its last parts; one ending in / is a folder."""
     said = downloads(page_html)
     if copy not in said:
         return [f"(the guide has no row for {copy})"]
-    listing = list(listing)
-    return [name for name in said[copy] if not _in_listing(name, listing)]
+    paths = ["/" + path.strip().removeprefix("./").lstrip("/") for path in listing]
+    return [name for name in said[copy] if not any(path.endswith("/" + name.lstrip("/")) for path in paths)]
 
 
 def main():
@@ -123,12 +92,11 @@ def main():
         raise SystemExit(__doc__)
     page_html = open(sys.argv[1], encoding="utf-8").read()
     missing = unlisted(page_html, sys.argv[2], sys.stdin.read().splitlines())
-    stray = unaccounted(page_html)
     for name in missing:
         print(f"the guide says {sys.argv[2]} holds {name}, which it does not")
-    for name in stray:
+    for name in unaccounted(page_html):
         print(f"the guide names {name}, which no download holds")
-    sys.exit(1 if missing or stray else 0)
+    sys.exit(1 if missing or unaccounted(page_html) else 0)
 
 
 if __name__ == "__main__":
