@@ -11,6 +11,7 @@ if(WIN32)
   \"exe\": \"$<TARGET_FILE:kestrova>\",
   \"icon\": \"${PROJECT_BINARY_DIR}/resources/kestrova-installer.ico\",
   \"readme\": \"${PROJECT_BINARY_DIR}/resources/README-BG.txt\",
+  \"guide\": \"${PROJECT_BINARY_DIR}/resources/za-uchitelya.html\",
   \"license\": \"${PROJECT_SOURCE_DIR}/LICENSE\",
   \"homepage\": \"${KESTROVA_HOMEPAGE}\",
   \"contact\": \"${KESTROVA_CONTACT}\",

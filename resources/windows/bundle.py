@@ -7,7 +7,7 @@ not drawn at random.
    bundle.py zip|msi BUILD_DIR OUT_DIR [--exe EXE] [--version X.Y.Z]
 
 BUILD_DIR's bundle.json names the program, the installer's icon, the
-read-me, the licence, the version and the publisher's addresses; --exe puts
+read-me, the teachers' guide, the licence, the version and the publisher's addresses; --exe puts
 another program in (scripts/sign's signed one) and --version gives the MSI
 another version (the upgrade test).
 """
@@ -30,6 +30,8 @@ import olefile
 HERE = Path(__file__).resolve().parent
 # The namespace of Kestrova's derived MSI codes; never change it.
 CODES = uuid.UUID("ec378858-2aaa-4907-9eef-6ccf73a7f86f")
+# The teachers' guide, under the name it has in every download.
+GUIDE = "za-uchitelya.html"
 
 
 def source_date_epoch():
@@ -47,7 +49,7 @@ def make_zip(info, exe, out_dir):
     out = Path(out_dir, folder + ".zip")
     stamp = time.gmtime(source_date_epoch())[:6]
     files = sorted({"kestrova.exe": Path(exe).read_bytes(), "README-BG.txt": Path(info["readme"]).read_bytes(),
-                    "LICENSE.txt": license_text(info)}.items())
+                    GUIDE: Path(info["guide"]).read_bytes(), "LICENSE.txt": license_text(info)}.items())
     with zipfile.ZipFile(out, "w") as bundle:
         entries = [(folder + "/", None)] + [(f"{folder}/{name}", data) for name, data in files]
         for name, data in entries:
@@ -107,12 +109,14 @@ def make_msi(info, exe, out_dir, version):
         os.utime(staged, (epoch, epoch))
         shutil.copyfile(info["icon"], Path(tmp, "kestrova.ico"))
         Path(tmp, "LICENSE.txt").write_bytes(license_text(info))
-        os.utime(Path(tmp, "LICENSE.txt"), (epoch, epoch))
+        shutil.copyfile(info["guide"], Path(tmp, GUIDE))
+        for name in ("LICENSE.txt", GUIDE):
+            os.utime(Path(tmp, name), (epoch, epoch))
         # A new version is a new product, which the old one's MajorUpgrade
         # entry replaces; the package code names these exact bytes.
         product = uuid.uuid5(CODES, f"product {arch} {version}")
         inputs = hashlib.sha256()
-        for part in (staged, Path(tmp, "kestrova.ico"), Path(tmp, "LICENSE.txt"), wxs):
+        for part in (staged, Path(tmp, "kestrova.ico"), Path(tmp, "LICENSE.txt"), Path(tmp, GUIDE), wxs):
             inputs.update(part.read_bytes())
         publisher = [f"{key}={info[key.lower()]}" for key in ("Homepage", "Contact", "Update_URL")]
         inputs.update("\n".join(publisher).encode())
@@ -121,6 +125,7 @@ def make_msi(info, exe, out_dir, version):
                         "-D", f"ProductCode={product}", "-D", f"PackageCode={package}",
                         "-D", f"Version={version}", "-D", f"VersionText={info['version_text']}",
                         "-D", "Exe=kestrova.exe", "-D", "Icon=kestrova.ico", "-D", "License=LICENSE.txt",
+                        "-D", f"Guide={GUIDE}",
                         *(arg for define in publisher for arg in ("-D", define)), str(wxs)],
                        check=True, cwd=tmp, env=dict(os.environ, TZ="UTC"))
     set_summary(out, package, (epoch + 11644473600) * 10_000_000)

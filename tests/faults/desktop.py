@@ -2,6 +2,7 @@
 # seen by the package test (which builds the Debian package from the
 # release build).
 T = "^install_and_debian_package$"
+G = "^teachers_guide$"
 FAULTS = [
     Fault("the window's class not the desktop entry's", "window/qt/main.cpp",
           "QGuiApplication::setDesktopFileName(QStringLiteral(KESTROVA_APP_ID));", "",
@@ -71,4 +72,22 @@ FAULTS += [
     Fault("the copyright's licence paragraphs run together", "resources/CMakeLists.txt",
           'string(REPLACE "\\n\\n" "\\n.\\n" license_text "${license_text}")\n', "",
           "^(install_and_debian_package|licensing_reuse)$", group=S),
+    # The teachers' guide, as a teacher reads it and as each download carries it.
+    Fault("the guide names the licence LICENSE, which no download holds", "docs/za-uchitelya.md.in",
+          "`LICENSE.txt` (в архива", "`LICENSE` (в архива", G, group="guide"),
+    Fault("the guide pairs Sony Mobile with Sweden", "docs/za-uchitelya.md.in",
+          "| Sony Mobile | Англия |", "| Sony Mobile | Швеция |", G, group="guide"),
+    Fault("the guide quotes a button in «»", "docs/za-uchitelya.md.in",
+          "натиска „Изведи“", "натиска «Изведи»", G, group="guide"),
+    Fault("the guide's MSI a version behind, typed by hand", "docs/za-uchitelya.md.in",
+          "| `kestrova-@KESTROVA_VERSION_TEXT@-windows.msi` |", "| `kestrova-0.99-windows.msi` |", G, group="guide"),
+    Fault("the guide's style hashed without its first line break", "resources/guide_html.py",
+          "hashlib.sha256(style.encode())", "hashlib.sha256(STYLE.encode())", "^teachers_guide_in_a_browser$",
+          group="guide"),
+    Fault("the guide's table wider than a phone", "resources/guide_html.py",
+          " td { overflow-wrap: anywhere; }", "", "^teachers_guide_in_a_browser$", group="guide"),
+    Fault("the Debian package without the guide", "resources/CMakeLists.txt",
+          "install(FILES ${guide_page} DESTINATION ${CMAKE_INSTALL_DOCDIR})\n", "", T, group="guide"),
+    Fault("the guide says the Debian package's licence is LICENSE.txt", "docs/za-uchitelya.md.in",
+          "и лиценза, `copyright`", "и лиценза, `LICENSE.txt`", T, group="guide"),
 ]

@@ -47,6 +47,7 @@ desktop=$root/share/applications/$id.desktop metainfo=$root/share/metainfo/$id.m
 check "the program is installed" '[ -x "$root/bin/kestrova" ]'
 
 check "a plain install has the manual page" '[ -f "$root/share/man/man1/kestrova.1.gz" ]'
+check "and the teachers' guide, in the documents' folder" '[ -f "$root/share/doc/kestrova/za-uchitelya.html" ]'
 check "a plain install leaves the Debian changelog and copyright to the package" \
   '[ ! -e "$root/share/doc/kestrova/copyright" ] && [ ! -e "$root/share/doc/kestrova/changelog.gz" ]'
 
@@ -127,12 +128,16 @@ check "the package's description has a summary and more than one line besides" \
 dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sort >"$work/files"
 {
   printf '%s\n' ./usr/bin/kestrova "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
-    ./usr/share/doc/kestrova/copyright ./usr/share/doc/kestrova/changelog.gz ./usr/share/man/man1/kestrova.1.gz
+    ./usr/share/doc/kestrova/copyright ./usr/share/doc/kestrova/changelog.gz ./usr/share/man/man1/kestrova.1.gz \
+    ./usr/share/doc/kestrova/za-uchitelya.html
   for size in 16 24 32 48 64 128 256; do echo "./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
 } | sort >"$work/expected"
 check "the package holds exactly the program, its desktop files and its documents" 'diff "$work/expected" "$work/files"'
 pkg=$work/unpacked
 dpkg-deb -x "$deb" "$pkg"
+check "every file the packaged guide says the package holds is in it" \
+  'dpkg-deb -c "$deb" | awk "{ print \$6 }" | /usr/bin/python3 "$(dirname "$0")/../support/guide_files.py" \
+     "$pkg/usr/share/doc/kestrova/za-uchitelya.html" "$(basename "$deb")"'
 program=$pkg/usr/bin/kestrova
 check "the packaged program is stripped, without the compiler's .comment" \
   '! file "$program" | grep -q "not stripped" && ! readelf -S "$program" | grep -q "\.comment"'

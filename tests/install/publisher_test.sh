@@ -3,7 +3,8 @@
 # app id, homepage, contact and update page, and finds them in every place
 # that names the publisher, with none of the placeholders left: the window's
 # caption, the desktop entry and metainfo (named by the id), the manual page,
-# the Debian changelog and the package's maintainer and homepage.
+# the teachers' guide, the Debian changelog and the package's maintainer and
+# homepage.
 #   publisher_test.sh SOURCE_DIR
 set -euo pipefail
 source_dir=$1
@@ -17,7 +18,7 @@ update_url=https://uchilishte.example.net/kestrova/download/
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTROVA_BUILD_QT=OFF \
   -DKESTROVA_APP_ID=$id -DKESTROVA_HOMEPAGE=$homepage -DKESTROVA_CONTACT="$contact" \
   -DKESTROVA_UPDATE_URL=$update_url >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; exit 1; }
-cmake --build "$work/build" --target form_positions kestrova_docs >"$work/build.log" 2>&1 ||
+cmake --build "$work/build" --target form_positions kestrova_docs kestrova_guide >"$work/build.log" 2>&1 ||
   { tail -n 30 "$work/build.log"; exit 1; }
 made=$work/build/resources
 
@@ -33,13 +34,18 @@ check "the metainfo's homepage is the school's" 'grep -qF "<url type=\"homepage\
 LC_ALL=C.UTF-8 MANWIDTH=2000 man -E UTF-8 -l "$made/kestrova.1" 2>/dev/null | col -bx | tr -s ' ' >"$work/man.txt"
 check "the manual page names the school's homepage, update page and contact" \
   'grep -qF "$homepage" "$work/man.txt" && grep -qF "$update_url" "$work/man.txt" && grep -qF "Write to $contact." "$work/man.txt"'
+# The page escapes the contact's <>.
+contact_in_html=$(sed 's/</\&lt;/; s/>/\&gt;/' <<<"$contact")
+check "the teachers' guide names the school's homepage, update page and contact" \
+  'grep -qF "href=\"$homepage\"" "$made/za-uchitelya.html" && grep -qF "href=\"$update_url\"" "$made/za-uchitelya.html" &&
+   grep -qF "За контакти: $contact_in_html" "$made/za-uchitelya.html"'
 check "the changelog is signed by the school" \
   '[ "$(dpkg-parsechangelog -l "$made/changelog" -S Maintainer)" = "$contact" ]'
 check "the Debian package's maintainer and homepage are the school's" \
   'grep -qF "set(CPACK_PACKAGE_CONTACT \"$contact\")" "$work/build/CPackConfig.cmake" &&
    grep -qF "set(CPACK_PACKAGE_HOMEPAGE_URL \"$homepage\")" "$work/build/CPackConfig.cmake"'
 left=$(grep -lE "kestrova\.example|org\.example\.kestrova" "$made"/*.desktop "$made"/*.xml "$made/kestrova.1" \
-  "$made/changelog" || true)
+  "$made/changelog" "$made/za-uchitelya.html" || true)
 check "no placeholder is left in what the desktop and the package show: ${left:-none}" '[ -z "$left" ]'
 
 # A value the places cannot hold is refused when configuring.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the MSI as a school network would, silently and per machine, in a
 # fresh Wine prefix that writes nothing into the host's menus, and checks the
-# program and the licence beside it, its Start-menu shortcut and its
+# program, the licence and the teachers' guide beside it (every file the
+# guide says the MSI holds is in its File table), its Start-menu shortcut and its
 # Add/Remove Programs entry with the publisher's addresses; then a newer
 # version replaces it, the older one is refused, and uninstalling leaves
 # nothing. Keeps the installer's logs in BUILD_DIR/msi-logs.
@@ -12,10 +13,6 @@ set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 bundle_py=$1 build=$2 exe=$3 license=$4 homepage=$5 update_url=$6 contact=$7
 source "$(dirname "$0")/checks.sh"
-if [ "$(windows_machine "$exe")" = 014c ] && ! wine_runs_32_bit; then
-  echo "SKIPPED: Wine cannot run 32-bit Windows programs here: this kernel runs no 32-bit Linux programs"
-  exit 77
-fi
 logs=$build/msi-logs
 rm -rf "$logs"
 mkdir -p "$logs"
@@ -51,7 +48,22 @@ check "the product's icon holds 16, 32, 48 and 256 px: $icon_sizes" test "$icon_
 check "the Start-menu shortcut has that icon" \
   test "$(msiinfo export "$old" Shortcut | tr -d '\r' | awk -F'\t' '$1 == "StartMenu" { print $9 }')" = kestrova.ico
 check "Add/Remove Programs has that icon" test "$(property_of ARPPRODUCTICON)" = kestrova.ico
+guide=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["guide"])' "$build/bundle.json")
+# What the MSI installs: the File table's files (a name may be short|long)
+# whose component a feature installs; each table has three heading lines.
+msiinfo export "$old" FeatureComponents | tr -d '\r' | awk -F'\t' 'NR > 3 { print $2 }' >"$work/installed"
+msiinfo export "$old" File | tr -d '\r' |
+  awk -F'\t' 'NR == FNR { on[$1] = 1; next } FNR > 3 && on[$2] { sub(/.*\|/, "", $3); print $3 }' "$work/installed" - \
+  >"$work/files"
+check "every file the guide says the MSI holds is in it: $(tr '\n' ' ' <"$work/files")" \
+  /usr/bin/python3 "$(dirname "$0")/../support/guide_files.py" "$guide" "$(basename "$old")" <"$work/files"
 
+# The package is read without Wine; installing it needs Wine to run it.
+if [ "$(windows_machine "$exe")" = 014c ] && ! wine_runs_32_bit; then
+  summary || exit 1
+  echo "SKIPPED: installing: Wine cannot run 32-bit Windows programs here: this kernel runs no 32-bit Linux programs"
+  exit 77
+fi
 start_xvfb "$work"
 # winemenubuilder would put the shortcut into the host's menus; the data
 # folder it would write to is the test's own, and must stay empty.
@@ -95,6 +107,7 @@ check "the program in $program_files\\Kestrova" cmp "$installed" "$exe"
 licence_beside=$(dirname "$installed")/LICENSE.txt
 check "the licence beside it, LICENSE with Windows line ends" \
   cmp "$licence_beside" <(sed 's/$/\r/' "$license")
+check "the teachers' guide beside it" cmp "$(dirname "$installed")/za-uchitelya.html" "$guide"
 # Windows resolves the Start menu of a per-machine install to All Users';
 # Wine gives the installing user's. Either way the log names it.
 menu=$(property install.log ProgramMenuFolder)
@@ -126,7 +139,7 @@ check "which stays" has_value "$new_code" DisplayVersion "$newer"
 
 echo "== uninstall =="
 check "msiexec /x uninstalls" msiexec /x "$new" /qn /l*v "$logs/uninstall.log"
-check "the program, the licence and their folder are gone" test ! -e "$(dirname "$installed")"
+check "the program, the licence, the guide and their folder are gone" test ! -e "$(dirname "$installed")"
 check "the shortcut is gone" test ! -e "$shortcut"
 check "the Add/Remove Programs entry is gone" not has_entry "$new_code"
 check "and its icon" test -z "$(product_icon "$new_code")"
