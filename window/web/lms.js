@@ -28,10 +28,10 @@ mergeInto(LibraryManager.library, {
     // the standard asks; "not initialized" (301) means the platform has
     // ended the session, so the page stops talking to it. Every report
     // carries the whole state, so one refused makes the next one whole.
-    call: function (name, a, b) {
+    call: function (name) {
       var api = Lms.api, answer = '';
       try {
-        answer = String(api[name](a, b));
+        answer = String(api[name].apply(api, Array.prototype.slice.call(arguments, 1)));
         if (answer === 'false' && String(api['LMSGetLastError']()) === '301') Lms.api = null;
       } catch (e) {}
       return answer;
