@@ -74,7 +74,7 @@ def platform(package):
         pytest.skip("scorm-again is not installed: run npm ci --ignore-scripts in tests/web")
     server = Platform(("127.0.0.1", 0), Serve)
     server.files = {"/lms.html": (HERE / "scorm_lms.html").read_bytes(), "/scorm12.js": RUNTIME.read_bytes(),
-                    "/kestrova.html": package.read("kestrova.html")}
+                    "/kestrova.html": package.read("kestrova.html"), "/blank": b""}
     threading.Thread(target=server.serve_forever, daemon=True).start()
     server.url = f"http://127.0.0.1:{server.server_address[1]}/"
     pool = Browsers(server.url + "lms.html")
@@ -100,9 +100,10 @@ def answer(browser, firm, country):
 def launch(browser, platform, refuse=0):
     """The player opened afresh on a new attempt, with no calls recorded from before and the server refusing
     the first `refuse` commits."""
+    page, browser.url = browser.url, platform.url + "blank"  # the player's origin, without the player
     browser.load()
-    browser.js("document.querySelectorAll('iframe').forEach(f => f.remove()); sessionStorage.clear()")
-    platform.kept, platform.refuse = b"", refuse
+    browser.js("sessionStorage.clear()")
+    platform.kept, platform.refuse, browser.url = b"", refuse, page
     browser.load()
 
 
