@@ -97,13 +97,13 @@ def answer(browser, firm, country):
                   " return d.getElementById('Text1(0)').value", [f"Option1({firm})", f"Option2({country})", "Command1(0)"])
 
 
-def launch(browser, platform, refuse=0):
-    """The player opened afresh on a new attempt, with no calls recorded from before and the server refusing
-    the first `refuse` commits."""
+def launch(browser, platform, refuse=0, kept=b""):
+    """The player opened afresh on an attempt the platform keeps as `kept`, with no calls recorded from before
+    and the server refusing the first `refuse` commits."""
     page, browser.url = browser.url, platform.url + "blank"  # the player's origin, without the player
     browser.load()
     browser.js("sessionStorage.clear()")
-    platform.kept, platform.refuse, browser.url = b"", refuse, page
+    platform.kept, platform.refuse, browser.url = kept, refuse, page
     browser.load()
 
 
@@ -139,6 +139,16 @@ def test_a_platform_records_each_firm_found_once_across_a_reload(platform, engin
     check(b'"lesson_status":"completed"' in platform.kept, "and so does its server")
     # What scorm-again logs of the refused commit is the platform's own.
     check([m for m in browser.console() if "scorm12.js" not in m] == [], "the page itself says nothing")
+
+
+def test_a_score_kept_without_its_firms_is_never_lowered(platform, engine, check):
+    browser = platform.browser(engine)
+    # A platform that kept the score and lost what the page stored with it.
+    launch(browser, platform, kept=b'{"cmi": {"core": {"score": {"raw": "4"}, "lesson_status": "incomplete"}}}')
+    answer(browser, 6, 6)
+    calls = browser.js("return calls")
+    check(values(calls, "cmi.core.score.raw") == ["4", "4"], f"4 kept: {values(calls, 'cmi.core.score.raw')}")
+    check(values(calls, "cmi.suspend_data")[-1] == "0000001000", "Alcatel SA found since")
 
 
 @pytest.mark.parametrize("where", ["alone", "framed by a throwing platform", "framed by another origin"])
