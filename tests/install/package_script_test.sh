@@ -29,7 +29,7 @@ print("%#x" % struct.unpack_from("<H", data, pe + 4)[0] if data[pe:pe + 4] == b"
 "$source_dir/scripts/package" --from-builds "$work/dist"
 ls -l "$work/dist"
 arch=$(dpkg --print-architecture)
-expected="kestrova-$version-windows.msi kestrova-$version-windows.zip kestrova.html kestrova_${version}_$arch.deb"
+expected="kestrova-$version-scorm12.zip kestrova-$version-windows.msi kestrova-$version-windows.zip kestrova.html kestrova_${version}_$arch.deb"
 check "the downloads, named with version $version: $expected" '[ "$(ls "$work/dist" | sort | tr "\n" " ")" = "$expected " ]'
 
 zip=$work/dist/kestrova-$version-windows.zip

@@ -168,6 +168,23 @@ TEST_F(QuizBindingTest, EachCommandSaysWhatTheBoxNowHoldsAndChoicesSayNothing) {
     EXPECT_EQ(SpokenText(u"a\nb\n"), u"a b");
 }
 
+TEST_F(QuizBindingTest, OnlyTheQuizsRightVerdictsReportTheirFirm) {
+    std::vector<int> found;
+    binding.OnRightAnswer([&found](std::int16_t firm) { found.push_back(firm); });
+    binding.Click(Command(0));   // nothing chosen
+    surface.Choose(Firm(7));     // Lenovo Group
+    surface.Choose(Country(8));  // САЩ
+    binding.Click(Command(0));
+    surface.Choose(Country(7));  // Китай
+    binding.Click(Command(0));
+    binding.Click(Command(0));   // the same right answer again
+    binding.Click(Command(1));
+    surface.Choose(Country(3));  // Япония, then Panasonic
+    surface.Choose(Firm(3));
+    binding.Click(Command(0));
+    EXPECT_EQ(found, (std::vector<int>{7, 7, 3}));
+}
+
 TEST_F(QuizBindingTest, DescriptionsComeFromTheListInIndexOrder) {
     EXPECT_TRUE(binding.GetDescription(9).starts_with(u"BenQ Corporation"));
     EXPECT_TRUE(binding.GetDescription(0).starts_with(u"Samsung Group"));

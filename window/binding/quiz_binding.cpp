@@ -63,7 +63,9 @@ void QuizBinding::Click(form::ControlId id) {
     if (control->kind == form::Kind::OptionButton && !surface_.IsChecked(id)) return;
     for (const Wire& wire : kWiring) {
         if (wire.array == id.name && (wire.index == kEveryIndex || wire.index == id.index)) {
+            described_.reset();
             wire.operation(controller_, id.index);
+            if (described_ && found_) found_(*described_);
             // A command rewrites the result box away from the focus; say
             // what it now holds.
             if (control->kind == form::Kind::CommandButton) {
@@ -73,6 +75,8 @@ void QuizBinding::Click(form::ControlId id) {
         }
     }
 }
+
+void QuizBinding::OnRightAnswer(std::function<void(std::int16_t firm)> found) { found_ = std::move(found); }
 
 void QuizBinding::ClearFirmButton(std::int16_t index) { surface_.Uncheck({form::kFirmButtons, index}); }
 void QuizBinding::ClearCountryButton(std::int16_t index) { surface_.Uncheck({form::kCountryButtons, index}); }
@@ -91,6 +95,7 @@ std::u16string QuizBinding::GetResultText() const {
 // right answer shows is whatever the window holds as entry `index`. A front
 // end that filled its list wrongly then shows it, and its tests see it.
 std::u16string QuizBinding::GetDescription(std::int16_t index) const {
+    described_ = index;
     return surface_.ListItem(form::kDescriptionList, static_cast<std::size_t>(index));
 }
 

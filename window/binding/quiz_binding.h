@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,10 @@ public:
     // not checked (one merely focused, or just unchecked) is no choice and is
     // ignored, as is a control that nothing is bound to.
     void Click(form::ControlId id);
+    // Calls `found` with the firm's index after each Click the quiz judged
+    // a right answer, for a front end that reports progress (the web page
+    // to a learning platform). The quiz itself keeps no score.
+    void OnRightAnswer(std::function<void(std::int16_t firm)> found);
 
     void ClearFirmButton(std::int16_t index) override;
     void ClearCountryButton(std::int16_t index) override;
@@ -40,6 +46,10 @@ private:
     // The result box's text as last written, kept because some toolkits
     // give back "\r\n" as "\n".
     std::u16string written_;
+    std::function<void(std::int16_t)> found_;
+    // The firm whose description the controller asked for during the
+    // current Click: it asks only after judging that firm's pair right.
+    mutable std::optional<std::int16_t> described_;
     QuizController controller_{*this};
 };
 

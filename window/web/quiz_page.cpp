@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "window/web/dom.h"
+#include "window/web/lms.h"
 #include "window/form/form_rules.h"
 
 namespace kestrova::web {
@@ -34,6 +35,9 @@ std::u16string_view Tag(const form::Control& c) {
 QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
     Realise();
     binding_.Load();
+    // Progress for a learning platform, when one launched the page.
+    binding_.OnRightAnswer([](std::int16_t firm) { lms_found(firm); });
+    lms_open();
 }
 
 void QuizPage::Realise() {
