@@ -151,12 +151,14 @@ def icons():
     return made
 
 
-def manifest():
-    """The quiz as an app, in Bulgarian; its addresses are the manifest's own."""
-    icons_ = [{"src": f"../icons/kestrova-{s}.png", "sizes": f"{s}x{s}", "type": "image/png", "purpose": "any"}
-              for s in (192, 512)]
-    icons_ += [{"src": f"../icons/kestrova-maskable-{s}.png", "sizes": f"{s}x{s}", "type": "image/png",
-                "purpose": "maskable"} for s in (192, 512)]
+def manifest(made):
+    """The quiz as an app, in Bulgarian. Its icons are inline, as the page's
+    own is, so that its policy lets in no image from anywhere."""
+    def icon(size, purpose):
+        name = f"icons/kestrova-{'maskable-' if purpose == 'maskable' else ''}{size}.png"
+        return {"src": "data:image/png;base64," + base64.b64encode(made[name]).decode(), "sizes": f"{size}x{size}",
+                "type": "image/png", "purpose": purpose}
+    icons_ = [icon(size, purpose) for purpose in ("any", "maskable") for size in (192, 512)]
     return json.dumps({
         "id": "./", "name": "Kestrova: мобилни телефони - фирми и страни", "short_name": "Kestrova",
         "description": "Викторина за класната стая: коя фирма за мобилни телефони от коя страна е",
@@ -267,9 +269,10 @@ def main():
     files = {}  # the site's own pages and pictures, which the worker keeps
 
     files["site.css"] = (STYLE % {"colour": WINDOW_COLOUR}).encode()
-    files.update(icons())
+    app_icons = icons()
+    files["icons/kestrova-192.png"] = app_icons["icons/kestrova-192.png"]  # the first page's tab
     files[QUIZ + "index.html"] = quiz_page(args.page).encode()
-    files[QUIZ + "manifest.webmanifest"] = manifest().encode()
+    files[QUIZ + "manifest.webmanifest"] = manifest(app_icons).encode()
     pictures = []
     for name, alt in PICTURES:
         data = (SOURCE / "docs" / name).read_bytes()

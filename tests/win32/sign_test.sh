@@ -40,6 +40,9 @@ for file in zipped.exe "$installed" "$msi"; do
   check "$(basename "$file") is signed by the test signer" verifies "$file" "Kestrova test authority"
   check "which another authority does not vouch for" not verifies "$file" "Another authority"
 done
+homepage=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["homepage"])' "$build/bundle.json")
+osslsigncode verify -in "$msi" >"$work/verify.txt" 2>&1 || true
+check "the signature's link is the publisher's page, $homepage" grep -qxF "	URL description: $homepage" "$work/verify.txt"
 osslsigncode remove-signature -in zipped.exe -out unsigned.exe >/dev/null 2>&1 || true
 check "signing changed nothing but the signature" cmp unsigned.exe "$build/kestrova.exe"
 check "the MSI installs the same signed program" cmp "$installed" zipped.exe
