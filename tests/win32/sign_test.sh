@@ -26,6 +26,9 @@ openssl x509 -req -in signer.csr -CA "Kestrova test authority.pem" -CAkey "Kestr
 
 check "scripts/sign signs" "$sign" --cert signer.pem --key signer.key --password-file password \
   --build "$build" --dist dist
+# As after scripts/package: the downloads are there already.
+check "and signs again over them" "$sign" --cert signer.pem --key signer.key --password-file password \
+  --build "$build" --dist dist
 /usr/bin/python3 -c 'import sys, zipfile; open("zipped.exe", "wb").write(zipfile.ZipFile(sys.argv[1]).read(
     next(n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.endswith("kestrova.exe"))))' dist/*.zip
 msi=$(echo dist/*.msi)
