@@ -53,14 +53,14 @@ STYLE = """\
 html { font-family: system-ui, sans-serif; line-height: 1.5; color: #111; background: #fff; }
 body { margin: 0; font-size: clamp(1rem, 0.8rem + 0.6vw, 1.5rem); }
 header { background: %(colour)s; padding: 1em 1rem 1.5em; }
-header > *, main { max-width: 46em; margin-left: auto; margin-right: auto; }
+.column, main { max-width: 46em; margin-left: auto; margin-right: auto; }
 main { padding: 0 1rem 2em; }
-h1 { margin: 0 0 0.2em; font-size: 2em; }
+h1 { margin-top: 0; margin-bottom: 0.2em; font-size: 2em; }
 h2 { margin-top: 1.6em; }
 a { color: #0b3d91; }
 a:focus-visible { outline: 3px solid #000; outline-offset: 3px; }
-.open { display: inline-block; margin: 0.5em 0; padding: 0.6em 1.2em; min-height: 44px; box-sizing: border-box;
-        font-size: 1.5em; font-weight: bold; color: #fff; background: #0b3d91; border-radius: 0.3em;
+.open { display: inline-block; margin: 0.5em 0; padding: 0.6em 1em; min-height: 44px; box-sizing: border-box;
+        font-size: 1.4em; font-weight: bold; color: #fff; background: #0b3d91; border-radius: 0.3em;
         text-decoration: none; }
 .open:hover { background: #072a66; }
 .open:focus-visible { outline: 4px solid #000; outline-offset: 3px; }
@@ -124,8 +124,8 @@ def script_hash(text):
 def size_text(size):
     """As a Bulgarian reader writes it: a decimal comma, КБ and МБ."""
     if size < 1024 * 1024:
-        return f"{max(1, round(size / 1024))} КБ"
-    return f"{size / 1024 / 1024:.1f} МБ".replace(".", ",")
+        return f"{max(1, round(size / 1024))}\u00a0КБ"
+    return f"{size / 1024 / 1024:.1f}\u00a0МБ".replace(".", ",")
 
 
 def png_size(data):
@@ -215,6 +215,7 @@ def first_page(version, downloads, guide_name, pictures):
 </head>
 <body>
 <header>
+<div class="column">
 <h1>Kestrova</h1>
 <p>Мобилни телефони: фирми и страни. Ученикът избира фирма и страна и натиска «Изведи»; викторината казва дали
 това е родината на фирмата, а при верен отговор описва фирмата. Работи в браузъра на компютър, таблет, телефон и
@@ -222,6 +223,7 @@ def first_page(version, downloads, guide_name, pictures):
 <p><a class="open" href="{QUIZ}">Отвори викторината</a></p>
 <p>Дайте на класа този адрес (в Teams, Google Classroom или на дъската):<br>
 <strong class="address" id="address">{QUIZ}</strong></p>
+</div>
 </header>
 <main>
 <h2>В клас</h2>
