@@ -53,7 +53,7 @@ check "the zip and the MSI hold the same program" 'cmp -s "$zip_exe" "$msi_exe"'
 
 check "SHA256SUMS holds for every file the release made" \
   '(cd "$work/dist" && sha256sum --strict --quiet -c SHA256SUMS) &&
-   [ "$(wc -l <"$work/dist/SHA256SUMS")" -eq "$(find "$work/dist" -type f ! -name SHA256SUMS | wc -l)" ]'
+   [ "$(wc -l <"$work/dist/SHA256SUMS")" -eq "$(find "$work/dist" -type f ! -path "$work/dist/SHA256SUMS" | wc -l)" ]'
 
 # What winget is told against what the MSI holds.
 property() { msiinfo export "$msi" Property | tr -d '\r' | awk -F '\t' -v key="$1" '$1 == key { print $2 }'; }
