@@ -16,6 +16,8 @@ if(WIN32)
   \"homepage\": \"${KESTROVA_HOMEPAGE}\",
   \"contact\": \"${KESTROVA_CONTACT}\",
   \"update_url\": \"${KESTROVA_UPDATE_URL}\",
+  \"download_url\": \"${KESTROVA_DOWNLOAD_URL}\",
+  \"app_id\": \"${KESTROVA_APP_ID}\",
   \"version\": \"${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}\",
   \"version_text\": \"${KESTROVA_VERSION_TEXT}\",
   \"msi_arch\": \"${msi_arch}\"

@@ -96,6 +96,12 @@ def set_summary(msi, package_code, filetime):
     ole.close()
 
 
+def product_code(arch, version):
+    """A new version is a new product, which the old one's MajorUpgrade
+    entry replaces."""
+    return uuid.uuid5(CODES, f"product {arch} {version}")
+
+
 def make_msi(info, exe, out_dir, version):
     out = Path(out_dir, f"kestrova-{info['version_text']}-windows.msi")
     wxs = HERE / "kestrova.wxs"
@@ -112,9 +118,8 @@ def make_msi(info, exe, out_dir, version):
         shutil.copyfile(info["guide"], Path(tmp, GUIDE))
         for name in ("LICENSE.txt", GUIDE):
             os.utime(Path(tmp, name), (epoch, epoch))
-        # A new version is a new product, which the old one's MajorUpgrade
-        # entry replaces; the package code names these exact bytes.
-        product = uuid.uuid5(CODES, f"product {arch} {version}")
+        # The package code names these exact bytes.
+        product = product_code(arch, version)
         inputs = hashlib.sha256()
         for part in (staged, Path(tmp, "kestrova.ico"), Path(tmp, "LICENSE.txt"), Path(tmp, GUIDE), wxs):
             inputs.update(part.read_bytes())

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs scripts/package's packing step on the builds already made, as a
-# release does, and checks what it hands out: the four downloads under their
-# names with the version as the program shows it, and the Windows program in
+# release does, and checks what it hands out: the downloads under their
+# names with the version as the program shows it, the Windows program in
 # the zip and in the MSI the 32-bit one, which every Windows runs (the
-# downloads promise that).
+# downloads promise that), SHA256SUMS over everything, and the winget
+# manifests against the MSI itself as msiinfo reads it.
 #   package_script_test.sh SOURCE_DIR VERSION_TEXT
 # 77: the Windows (windows-i686) or web build it packs is not there.
 set -euo pipefail
@@ -29,7 +30,7 @@ print("%#x" % struct.unpack_from("<H", data, pe + 4)[0] if data[pe:pe + 4] == b"
 "$source_dir/scripts/package" --from-builds "$work/dist"
 ls -l "$work/dist"
 arch=$(dpkg --print-architecture)
-expected="kestrova-$version-scorm12.zip kestrova-$version-windows.msi kestrova-$version-windows.zip kestrova.html kestrova_${version}_$arch.deb"
+expected="SHA256SUMS kestrova-$version-scorm12.zip kestrova-$version-windows.msi kestrova-$version-windows.zip kestrova.html kestrova_${version}_$arch.deb site winget"
 check "the downloads, named with version $version: $expected" '[ "$(ls "$work/dist" | sort | tr "\n" " ")" = "$expected " ]'
 
 zip=$work/dist/kestrova-$version-windows.zip
@@ -47,6 +48,29 @@ check "the MSI's program is 32-bit (PE machine 0x14c): $(pe_machine "$msi_exe")"
 check "the MSI is a 32-bit package (Template Intel)" \
   '[ "$(msiinfo suminfo "$msi" | tr -d "\r" | sed -n "s/^Template: //p")" = "Intel;1033" ]'
 check "the zip and the MSI hold the same program" 'cmp -s "$zip_exe" "$msi_exe"'
+
+check "SHA256SUMS holds for every file the release made" \
+  '(cd "$work/dist" && sha256sum --strict --quiet -c SHA256SUMS) &&
+   [ "$(wc -l <"$work/dist/SHA256SUMS")" -eq "$(find "$work/dist" -type f ! -path "$work/dist/SHA256SUMS" | wc -l)" ]'
+
+# What winget is told against what the MSI holds.
+property() { msiinfo export "$msi" Property | tr -d '\r' | awk -F '\t' -v key="$1" '$1 == key { print $2 }'; }
+manifest() { sed -n "s/^ *-\{0,1\} *$1: '\(.*\)'\$/\1/p" "$work/dist/winget/"*."$2".yaml | sort -u; }
+for key in ProductCode UpgradeCode; do
+  check "winget's $key is the MSI's, $(property $key): $(manifest $key installer | paste -sd' ')" \
+    '[ "$(manifest $key installer)" = "$(property $key)" ]'
+done
+check "winget's version is the MSI's, $(property ProductVersion)" \
+  '[ "$(manifest PackageVersion installer)" = "$(property ProductVersion)" ] &&
+   [ "$(manifest DisplayVersion installer)" = "$(property ProductVersion)" ]'
+check "winget's publisher is the MSI's, $(property Manufacturer)" \
+  '[ "$(manifest Publisher locale.bg-BG)" = "$(property Manufacturer)" ]'
+sha=$(sha256sum "$msi" | cut -d' ' -f1)
+check "winget's InstallerSha256 is the MSI's" '[ "$(manifest InstallerSha256 installer)" = "${sha^^}" ]'
+download_url=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["download_url"])' \
+               "$source_dir/build/windows-i686/bundle.json")
+check "winget's installer address is the download folder's: $(manifest InstallerUrl installer)" \
+  '[ "$(manifest InstallerUrl installer)" = "${download_url}kestrova-$version-windows.msi" ]'
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -24,8 +24,16 @@ printf 'basicConstraints=CA:false\nkeyUsage=critical,digitalSignature\nextendedK
 openssl x509 -req -in signer.csr -CA "Kestrova test authority.pem" -CAkey "Kestrova test authority.key" \
   -CAcreateserial -days 2 -extfile signer.ext -out signer.pem 2>/dev/null
 
+# A school's own page, which the signature is to name.
+homepage=https://uchilishte.example.net/kestrova/
+mkdir school
+/usr/bin/python3 -c 'import json, sys; info = json.load(open(sys.argv[1])); info["homepage"] = sys.argv[2]
+json.dump(info, open("school/bundle.json", "w"))' "$build/bundle.json" "$homepage"
 check "scripts/sign signs" "$sign" --cert signer.pem --key signer.key --password-file password \
-  --build "$build" --dist dist
+  --build school --dist dist
+# As after scripts/package: the downloads are there already.
+check "and signs again over them" "$sign" --cert signer.pem --key signer.key --password-file password \
+  --build school --dist dist
 /usr/bin/python3 -c 'import sys, zipfile; open("zipped.exe", "wb").write(zipfile.ZipFile(sys.argv[1]).read(
     next(n for n in zipfile.ZipFile(sys.argv[1]).namelist() if n.endswith("kestrova.exe"))))' dist/*.zip
 msi=$(echo dist/*.msi)
@@ -40,6 +48,8 @@ for file in zipped.exe "$installed" "$msi"; do
   check "$(basename "$file") is signed by the test signer" verifies "$file" "Kestrova test authority"
   check "which another authority does not vouch for" not verifies "$file" "Another authority"
 done
+osslsigncode verify -in "$msi" >"$work/verify.txt" 2>&1 || true
+check "the signature's link is the publisher's page, $homepage" grep -qxF "	URL description: $homepage" "$work/verify.txt"
 osslsigncode remove-signature -in zipped.exe -out unsigned.exe >/dev/null 2>&1 || true
 check "signing changed nothing but the signature" cmp unsigned.exe "$build/kestrova.exe"
 check "the MSI installs the same signed program" cmp "$installed" zipped.exe
