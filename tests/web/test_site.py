@@ -10,6 +10,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import threading
 import urllib.request
 from functools import partial
@@ -23,6 +24,8 @@ from engines import WAIT_FOR_CONTROLS, free_port
 from test_screens import axe
 
 SOURCE = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(SOURCE / "tests" / "support"))
+import guide_files  # noqa: E402
 LIGHTHOUSE = SOURCE / "tests" / "release" / "node_modules" / "lighthouse" / "cli" / "index.js"
 # The quiz's own address on the site, which teachers hand out.
 QUIZ = json.loads((SOURCE / "tests" / "what_users_see.json").read_text(encoding="utf-8"))["site"]["quiz"]
@@ -156,6 +159,11 @@ def test_downloads_match_their_sums(server, check):
         status, data = server.status(server.url + "download/" + name)
         check(status == 200 and hashlib.sha256(data).hexdigest() == digest, f"{name} matches its sum")
         check(f'href="download/{name}"' in first and digest in first, f"the first page links {name} with its SHA-256")
+    # The guide on the site promises no file that the site lacks.
+    site = server.release / "site"
+    listing = [str(p.relative_to(site)) for p in site.rglob("*") if p.is_file()]
+    missing = guide_files.unlisted((site / "za-uchitelya.html").read_text(encoding="utf-8"), "site", listing)
+    check(not missing, f"every file the site's guide names is on the site: missing {missing}")
 
 
 def chromium_only(site):
