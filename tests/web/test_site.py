@@ -212,7 +212,7 @@ def second_release(release, folder):
         "</head>", '<meta name="kestrova-release" content="second">\n</head>', 1), encoding="utf-8")
     downloads = [p for p in release.iterdir() if p.is_file() and p.name != "SHA256SUMS"]
     subprocess.run([SOURCE / "resources" / "web" / "make_site.py", "--page", page, "--version", "1.00",
-                    "--out", folder / "site", *downloads], check=True, stdout=subprocess.DEVNULL)
+                    "--out", folder / "site", "--guide", release / "site" / "za-uchitelya.html", *downloads], check=True, stdout=subprocess.DEVNULL)
     return folder / "site"
 
 
