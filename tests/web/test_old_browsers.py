@@ -206,8 +206,7 @@ class Browser:
 
     def open(self):
         self.driver.get(self.url)
-        self.driver.execute_script("return new Promise(r => (function wait() { document.getElementById('Text1(0)')"
-                                   " ? r() : setTimeout(wait, 10); })())")
+        self.driver.execute_script(engines.WAIT_FOR_CONTROLS)
 
     def click(self, name):
         ActionChains(self.driver).move_to_element_with_offset(self.driver.find_element(By.ID, name), 0, 0).click() \
