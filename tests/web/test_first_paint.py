@@ -34,6 +34,11 @@ def open_held_back(browser, page, folder):
     return program
 
 
+def shown(browser):
+    """Each control shown, by its id: the hidden ones the program makes take no place."""
+    return {r["id"]: r for r in rects(browser, PLACED) if r["w"] or r["h"]}
+
+
 def run(browser, program):
     """The held-back program, run as the page would have run it."""
     browser.js("arguments[0].forEach(t => { const s = document.createElement('script'); s.text = t;"
@@ -46,13 +51,13 @@ def test_the_first_paint_is_the_quiz_where_the_program_puts_it(browser, check, s
                                                                 tmp_path):
     browser.open()
     layout = browser.js("return document.getElementById('kestrova').className")
-    placed = {r["id"]: r for r in rects(browser, PLACED)}
+    placed = shown(browser)
     open_held_back(browser, page_file, tmp_path)
     at = f"{browser.name}, {screen}, before the program runs"
     if screenshots:
         browser.picture().save(screenshots / f"first-paint-{browser.name}-{screen}.png")
     check(browser.js("return document.getElementById('kestrova').className") == layout, f"{at}: the {layout} layout")
-    before = {r["id"]: r for r in rects(browser, PLACED)}
+    before = shown(browser)
     check(sorted(before) == sorted(placed), f"{at}: every control the program shows, no other")
     # The touch layout's result box grows to its text only once the program
     # has measured it; it is the last band, so nothing else moves.
