@@ -106,6 +106,10 @@ CSS_ALLOWED = {
         "the checked circle's dot is a radial gradient of two plain colour stops, which Safari and iOS draw from "
         "12; they lack only colour hints and interpolation, which the page does not use",
         r"radial-gradient\(circle closest-side, #000 48%, #fff 56%\)"),
+    "css-has": (
+        "only to keep a scroll bar's room in the touch layout from the first paint; an engine without it drops "
+        "that rule, and the page may narrow by a scroll bar once the program has grown the result box",
+        r":root:has\(\.touch\) \{ scrollbar-gutter: stable; \}"),
     "css-math-functions": (
         "max() sizes the touch layout's text after a plain size in rem, which older engines keep; min() and max() "
         "place the exact form before the program runs only inside @supports for round(), which they skip, and "
