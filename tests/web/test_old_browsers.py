@@ -124,7 +124,7 @@ CSS_ALLOWED = {
 
 def page_parts(html):
     css = "\n".join(re.findall(r"<style>(.*?)</style>", html, re.S))
-    scripts = re.findall(r"<script>(.*?)</script>", html, re.S)
+    scripts = re.findall(r"<script[^>]*>(.*?)</script>", html, re.S)
     return css, scripts
 
 
