@@ -88,7 +88,7 @@ FAULTS += [
           "live.setAttribute('aria-live', 'polite');", "live.setAttribute('aria-live', 'assertive');", EVERY_ENGINE,
           builds=B, group=S),
     Fault("the page's result box takes typing", "window/web/prerender.cpp",
-          " + name + \" readonly>\"", " + name + \">\"", EVERY_ENGINE, builds=B, group=S),
+          " + kFresh + \" readonly>\"", " + kFresh + \">\"", EVERY_ENGINE, builds=B, group=S),
     Fault("red and blue swapped in every colour", "window/web/dom.js",
           "return 'rgb(' + (rgb >> 16 & 255) + ',' + (rgb >> 8 & 255) + ',' + (rgb & 255) + ')';",
           "return 'rgb(' + (rgb & 255) + ',' + (rgb >> 8 & 255) + ',' + (rgb >> 16 & 255) + ')';", EVERY_ENGINE,

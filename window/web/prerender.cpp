@@ -77,6 +77,10 @@ std::string AtLeast(form::Viewport v) {
     return "(min-width: " + Px(v.width) + ") and (min-height: " + Px(v.height) + ")";
 }
 
+// A browser would fill a reloaded page's options and box as they were left;
+// the quiz opens as it always does.
+constexpr const char* kFresh = " autocomplete=\"off\"";
+
 class PageWriter {
 public:
     explicit PageWriter(const form::Form& form) : form_(form), styles_(form.controls.size()) {
@@ -174,7 +178,7 @@ private:
         switch (c.kind) {
         case form::Kind::OptionButton:
             out = "<label" + style + "><input type=\"radio\" name=\"" + Html(form::DisplayName(c.container)) +
-                  "\" id=\"" + id + "\"" + name + "><span>" + Html(c.text) + "</span></label>";
+                  "\" id=\"" + id + "\"" + name + kFresh + "><span>" + Html(c.text) + "</span></label>";
             break;
         case form::Kind::Frame:
             out = "<fieldset id=\"" + id + "\"" + style + name + "><legend>" + Html(c.text) + "</legend>\n";
@@ -183,7 +187,7 @@ private:
             break;
         case form::Kind::TextBox:
             // The parser drops a line feed that opens the text.
-            out = "<textarea id=\"" + id + "\"" + style + name + " readonly>" +
+            out = "<textarea id=\"" + id + "\"" + style + name + kFresh + " readonly>" +
                   (!c.text.empty() && (c.text[0] == u'\r' || c.text[0] == u'\n') ? "\n" : "") + Html(c.text) +
                   "</textarea>";
             break;
