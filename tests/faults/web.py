@@ -33,7 +33,7 @@ FAULTS = [
     Fault("an early «Изведи» lost", "window/web/dom.js",
           "element.checked = true;\n      _kestrova_click(context, control);", "element.checked = true;",
           T, builds=B),
-    Fault("a replayed «Чисти» unchecks a later choice", "window/web/dom.js",
+    Fault("an early choice not checked again once the program has started", "window/web/dom.js",
           "      if (element.type === 'radio') element.checked = true;\n", "", T, builds=B),
     Fault("the first paint in the touch layout everywhere", "window/web/shell.html",
           ".matches) root.className = 'exact';", ".matches) root.className = 'touch';", EVERY_ENGINE, builds=B),

@@ -54,9 +54,9 @@ int dom_item_length(int control, int item);
 void dom_copy_item(int control, int item, char16_t* out);
 // Whether a control of the page has the focus.
 int dom_focus_taken();
-// Passes each option chosen and command pressed before the program ran to
-// kestrova_click(context, control), in their order, then each option
-// checked without a change the page saw (a browser restoring the page).
+// Checks again each option chosen before the program ran and passes it, and
+// each command pressed then, to kestrova_click(context, control), in their
+// order.
 void dom_replay_early(void* context);
 // Focuses the control without scrolling the page to it.
 void dom_focus(int control);

@@ -234,15 +234,14 @@ mergeInto(LibraryManager.library, {
       for (var i = 0; i < Dom.parts.length; i++) if (Dom.parts[i] && Dom.parts[i].input === element) return i;
       return -1;
     };
+    // The program has unchecked every option as it started; each choice is
+    // made again, in turn with the commands.
     early.forEach(function (element) {
       var control = number(element);
       if (control < 0) return;
-      // Checked again: a «Чисти» replayed before it has unchecked it.
+      // Checked again: a «Чисти» replayed before it has unchecked it too.
       if (element.type === 'radio') element.checked = true;
       _kestrova_click(context, control);
-    });
-    Dom.parts.forEach(function (part, control) {
-      if (part.kind === 'label' && part.input.checked) _kestrova_click(context, control);
     });
   },
 
