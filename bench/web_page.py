@@ -3,31 +3,32 @@
 browser engine the page's tests drive, through the tests' own drivers
 (tests/web/engines.py): Chromium, Firefox ESR and WebKitGTK.
 
-The time is the page's own Paint Timing, navigation start to first
-contentful paint, which every engine gives a script. The quiz's page holds
-nothing to paint until its program has built the controls (only a message
-that stays hidden for its first three seconds), so its first contentful
-paint is the quiz ready and drawn: the bench first checks, in each engine,
-that the page without its scripts paints nothing before that message shows.
-After each paint the page must hold the controls and not its message; a
-page that never paints, or paints without them, ends the bench with the
-reason instead of a time.
+Two times, both from the page's navigation start: its first contentful
+paint (Paint Timing, which every engine gives a script), and the first
+click handled: the page clicks a firm, a country and «Изведи» as soon as
+its controls are parsed, before its program runs, and the time is when the
+verdict is announced (the page's live region changes). The quiz's page
+holds its controls as written, so it paints them before its program runs;
+after each paint the page must hold the controls and not its message that
+it cannot run, and the verdict must come, or the bench ends with the reason
+instead of a time.
 
 The static page is the quiz's DOM after it has loaded in the same engine,
 saved without its scripts. Each round loads, from about:blank, the quiz and
 then the static page in every engine in turn, so that the machine's other
 work falls on both alike; two rounds warm up. The quiz is also timed as
-browsers whose policy check refuses its WebAssembly run it (the page's
+browsers whose policy check refuses WebAssembly run it (the page's
 'wasm-unsafe-eval' taken out: Safari and iOS 12 to 15, Chrome 70 to 96),
 and in Chromium as browsers without WebAssembly run it (removed before the
-page's script runs, which only Chromium's DevTools can do): both run the
-program compiled to JavaScript.
+page's script runs, which only Chromium's DevTools can do). `--compare
+PAGE` times another build of the page beside them, such as one with the
+program as WebAssembly.
 
-   web_page.py PAGE RUNS [ENGINE ...]
+   web_page.py PAGE RUNS [--compare PAGE] [ENGINE ...]
 
-prints JSON: {"engines": {engine: {"version", "layout", "times": {page: [ms...]}}},
-"missing": {engine: why}, "load": [1-minute load average at each round]}.
-Exits 1, saying why, where a page is not ready.
+prints JSON: {"engines": {engine: {"version", "layout", "times": {page: [ms...]},
+"clicks": {page: [ms...]}}}, "missing": {engine: why}, "load": [1-minute load
+average at each round]}. Exits 1, saying why, where a page is not ready.
 """
 import json
 import os
@@ -46,15 +47,30 @@ PATIENCE_MS = 10000
 READY = """
 return new Promise(done => (function look() {
   const paint = performance.getEntriesByName('first-contentful-paint')[0];
-  if (!paint && performance.now() < arguments[0]) return setTimeout(look, 5);
+  const answered = window.kestrovaAnswered ? window.kestrovaAnswered() : -1;
+  if ((!paint || answered === null) && performance.now() < arguments[0]) return setTimeout(look, 5);
   const root = document.getElementById('kestrova');
   const missing = ['Text1(0)', 'Option1(0)', 'Option2(9)', 'Command1(0)', 'Command1(1)']
     .filter(id => !document.getElementById(id));
   const message = root && root.querySelector(':scope > p');
-  done({paint: paint ? paint.startTime : null, missing,
+  done({paint: paint ? paint.startTime : null, answered, missing,
         message: message && getComputedStyle(message).visibility !== 'hidden' ? message.textContent : null,
         layout: root && root.className});
 })())""".replace("arguments[0]", str(PATIENCE_MS))
+# Put right after the page's first script, which keeps what is done before
+# the program runs: a right pair chosen and «Изведи» pressed at once, and the
+# time the verdict is announced.
+CLICK_AT_ONCE = """<script>
+(function () {
+  var answered = null, root = document.getElementById('kestrova');
+  new MutationObserver(function () {
+    var said = [].some.call(root.querySelectorAll('.announce'), function (e) { return e.textContent; });
+    if (answered === null && said) answered = performance.now();
+  }).observe(root, {subtree: true, childList: true, characterData: true});
+  ['Option1(0)', 'Option2(0)', 'Command1(0)'].forEach(function (id) { document.getElementById(id).click(); });
+  window.kestrovaAnswered = function () { return answered; };
+})();
+</script>"""
 STATIC_COPY = """
 const d = document.documentElement.cloneNode(true);
 d.querySelectorAll('script').forEach(s => s.remove());
@@ -75,7 +91,8 @@ def first_paint(engine, url):
 
 
 def ready_time(engine, url, name):
-    """Loads url afresh and returns its time to the quiz ready, in ms."""
+    """Loads url afresh and returns its first contentful paint and its
+    first click handled (None for the static page), in ms."""
     seen = first_paint(engine, url)
     where = f"{name} in {engine.name}"
     if seen["paint"] is None:
@@ -83,16 +100,15 @@ def ready_time(engine, url, name):
     if seen["missing"] or seen["message"]:
         raise NotReady(f"{where}: painted at {seen['paint']:.0f} ms without the quiz's controls "
                        f"(missing {', '.join(seen['missing']) or 'none'}; shows «{seen['message']}»)")
-    return seen["paint"], seen["layout"]
+    if seen["answered"] is None:
+        raise NotReady(f"{where}: «Изведи» pressed at once was not answered within {PATIENCE_MS / 1000:.0f} s")
+    return seen["paint"], seen["answered"] if seen["answered"] >= 0 else None, seen["layout"]
 
 
-def nothing_paints_before_the_program(engine, bare):
-    """The page without its scripts paints nothing until its message shows
-    (after 3 s): so the quiz's first paint is its program's."""
-    seen = first_paint(engine, bare)
-    if seen["paint"] is not None and seen["paint"] < 3000:
-        raise NotReady(f"{engine.name}: the page paints at {seen['paint']:.0f} ms before its program runs, "
-                       "so its first paint is not the quiz ready")
+def clicking_at_once(page, copy):
+    html = page.read_text(encoding="utf-8")
+    copy.write_text(html.replace("</script>", "</script>" + CLICK_AT_ONCE, 1), encoding="utf-8")
+    return copy
 
 
 # What the page's policy lets a script compile, asked after the page has run.
@@ -104,11 +120,11 @@ def quiz_refused(engine, url):
     """The quiz as a browser whose policy check refuses its WebAssembly runs
     it: the engine must refuse a compile under that policy, so the controls
     it shows were built by the JavaScript program."""
-    ms, _ = ready_time(engine, url, "the quiz with its WebAssembly refused")
+    times = ready_time(engine, url, "the quiz with its WebAssembly refused")[:2]
     answer = engine.js(COMPILE)
     if answer == "compiled":
         raise NotReady(f"{engine.name}: the page's policy without 'wasm-unsafe-eval' did not refuse WebAssembly")
-    return ms
+    return times
 
 
 class Chromium(engines.Chromium):
@@ -117,26 +133,33 @@ class Chromium(engines.Chromium):
     def quiz_without_webassembly(self, url):
         added = self.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "delete window.WebAssembly;"})
         try:
-            ms, _ = ready_time(self, url, "the quiz without WebAssembly")
+            times = ready_time(self, url, "the quiz without WebAssembly")[:2]
             if self.js("return typeof WebAssembly") != "undefined":
                 raise NotReady("chromium: WebAssembly was still there")
-            return ms
+            return times
         finally:
             self.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added["identifier"]})
 
 
 def main():
-    page, runs = Path(sys.argv[1]).resolve(), int(sys.argv[2])
-    wanted = sys.argv[3:] or list(engines.ENGINES)
+    args = sys.argv[1:]
+    compare = None
+    if "--compare" in args:
+        at = args.index("--compare")
+        compare = Path(args[at + 1]).resolve()
+        del args[at:at + 2]
+    page, runs = Path(args[0]).resolve(), int(args[1])
+    wanted = args[2:] or list(engines.ENGINES)
     classes = dict(engines.ENGINES, chromium=Chromium)
     work = tempfile.TemporaryDirectory(prefix="kestrova-bench-")
-    html = page.read_text(encoding="utf-8")
+    clicking = clicking_at_once(page, Path(work.name, "kestrova.html"))
+    Path(work.name, "refused").mkdir()
     try:
-        refused = engines.webassembly_refused(page, work.name)
+        refused = engines.webassembly_refused(page, Path(work.name, "refused"))
     except ValueError as e:
         sys.exit(f"not ready: {e}")
-    bare = Path(work.name, "bare.html")
-    bare.write_text(re.sub(r"<script>.*?</script>", "", html, flags=re.S), encoding="utf-8")
+    refused = clicking_at_once(refused, refused)
+    compared = clicking_at_once(compare, Path(work.name, "compared.html")) if compare else None
     opened, missing = [], {}
     result = {"engines": {}, "missing": missing, "load": []}
     try:
@@ -148,23 +171,27 @@ def main():
                 continue
             opened.append(engine)
             engine.screen(*SCREEN)
-            nothing_paints_before_the_program(engine, bare.as_uri())
-            _, layout = ready_time(engine, page.as_uri(), "the quiz")
+            *_, layout = ready_time(engine, page.as_uri(), "the quiz")
             static = Path(work.name, f"static-{name}.html")
             static.write_text(engine.js(STATIC_COPY), encoding="utf-8")
-            pages = {"quiz": lambda e=engine: ready_time(e, page.as_uri(), "the quiz")[0],
-                     "static": lambda e=engine, s=static: ready_time(e, s.as_uri(), "the static page")[0]}
+            pages = {"quiz": lambda e=engine: ready_time(e, clicking.as_uri(), "the quiz")[:2],
+                     "static": lambda e=engine, s=static: ready_time(e, s.as_uri(), "the static page")[:2]}
             pages["quiz, WebAssembly refused"] = lambda e=engine: quiz_refused(e, refused.as_uri())
             if name == "chromium":
-                pages["quiz, no WebAssembly"] = lambda e=engine: e.quiz_without_webassembly(page.as_uri())
+                pages["quiz, no WebAssembly"] = lambda e=engine: e.quiz_without_webassembly(clicking.as_uri())
+            if compared:
+                pages["compared"] = lambda e=engine: ready_time(e, compared.as_uri(), "the compared page")[:2]
             engine.pages = pages
-            result["engines"][name] = {"version": engine.version, "layout": layout, "times": {p: [] for p in pages}}
+            result["engines"][name] = {"version": engine.version, "layout": layout,
+                                       "times": {p: [] for p in pages}, "clicks": {p: [] for p in pages}}
         for round_ in range(runs + 2):
             for engine in opened:
                 for label, time_it in engine.pages.items():
-                    ms = time_it()
+                    ms, click = time_it()
                     if round_ >= 2:  # the first two rounds warm the caches
                         result["engines"][engine.name]["times"][label].append(ms)
+                        if click is not None:
+                            result["engines"][engine.name]["clicks"][label].append(click)
             result["load"].append(os.getloadavg()[0])
     except NotReady as e:
         sys.exit(f"not ready: {e}")

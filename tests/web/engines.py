@@ -22,7 +22,10 @@ from pathlib import Path
 from PIL import Image
 
 HERE = Path(__file__).resolve().parent
-WAIT_FOR_CONTROLS = ("return new Promise(r => (function wait() { document.getElementById('Text1(0)') ? r()"
+# The controls are in the page as written; the program has taken them over
+# once it has taken away the page's word that it cannot run.
+PROGRAM_RUNS = "document.getElementById('Text1(0)') && !document.querySelector('#kestrova > p')"
+WAIT_FOR_CONTROLS = ("return new Promise(r => (function wait() { " + PROGRAM_RUNS + " ? r()"
                      " : setTimeout(wait, 10); })())")
 POLICY_WATCH = """
     window.policyViolations = [];

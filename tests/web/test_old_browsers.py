@@ -2,19 +2,18 @@
 Chrome from 70, Firefox from 60 (the browserslist query in package.json).
 
 Before Safari 16 and Chrome 97 a browser reads the page's policy without
-'wasm-unsafe-eval' and refuses to compile its WebAssembly; some have no
-WebAssembly at all. Headless Chromium plays both: the page with that word
-taken out of its policy, and the page with WebAssembly removed before its
-script runs. Either way the quiz must answer as the Linux window does. Where
-nothing can run, the page says so. The page's CSS and JavaScript are checked
-against the same browsers with doiuse and es-check, and its WebAssembly
-against the first version of WebAssembly, which they all have.
+'wasm-unsafe-eval' and refuses to compile WebAssembly; some have no
+WebAssembly at all. The page's program is JavaScript, for them as for every
+browser. Headless Chromium plays both: the page with that word taken out of
+its policy, and the page with WebAssembly removed before its script runs.
+Either way the quiz must answer as the Linux window does. Where nothing can
+run, the page says so. The page's CSS and JavaScript are checked against
+the same browsers with doiuse and es-check.
 
 Run by ctest (label browser) through run_offline.sh, with KESTROVA_WEB_PAGE,
 KESTROVA_LINUX_RESULT and KESTROVA_WHAT_USERS_SEE_JSON set. Exits 77 where
-Chromium, its driver, Node.js, the pinned npm tools or binaryen are missing.
+Chromium, its driver, Node.js or the pinned npm tools are missing.
 """
-import base64
 import gzip
 import json
 import os
@@ -34,7 +33,7 @@ CHROMIUM, CHROMEDRIVER = "/usr/bin/chromium", "/usr/bin/chromedriver"
 
 def missing_tools():
     missing = [t for t in (CHROMIUM, CHROMEDRIVER) if not os.access(t, os.X_OK)]
-    missing += [t for t in ("node", "wasm-opt") if not shutil.which(t)]
+    missing += [t for t in ("node",) if not shutil.which(t)]
     missing += [str(BIN / t) + " (npm ci in tests/web)" for t in ("doiuse", "es-check") if not (BIN / t).exists()]
     try:
         import selenium  # noqa: F401
@@ -65,9 +64,9 @@ SCREENSHOTS = Path(os.environ.get("KESTROVA_SCREENSHOTS", tempfile.mkdtemp())) /
 # The browsers, written down once.
 BROWSERS = json.loads((HERE / "package.json").read_text())["browserslist"]
 
-# What the page may weigh with both programs in it: a school's slow link
-# and a learning platform's upload limit.
-MOST_BYTES, MOST_GZIPPED = 128 * 1024, 48 * 1024
+# What the page may weigh: a school's slow link, a learning platform's
+# upload limit, and a first paint as soon as a static page's.
+MOST_BYTES, MOST_GZIPPED = 96 * 1024, 40 * 1024
 
 SEEN = json.loads(Path(os.environ["KESTROVA_WHAT_USERS_SEE_JSON"]).read_text(encoding="utf-8"))
 PROMPT = SEEN["texts"]["prompt"]
@@ -107,6 +106,16 @@ CSS_ALLOWED = {
         "the checked circle's dot is a radial gradient of two plain colour stops, which Safari and iOS draw from "
         "12; they lack only colour hints and interpolation, which the page does not use",
         r"radial-gradient\(circle closest-side, #000 48%, #fff 56%\)"),
+    "css-has": (
+        "only to keep a scroll bar's room in the touch layout from the first paint; an engine without it drops "
+        "that rule, and the page may narrow by a scroll bar once the program has grown the result box",
+        r":root:has\(\.touch\) \{ scrollbar-gutter: stable; \}"),
+    "css-math-functions": (
+        "max() sizes the touch layout's text after a plain size in rem, which older engines keep; min() and max() "
+        "place the exact form before the program runs only inside @supports for round(), which they skip, and "
+        "their page starts in the touch layout until the program lays it out",
+        r"font-size:1rem;font-size:max\(16px,1rem\)[^}]*\}\s*@supports \(width: round\(1\.5px, 1px\)\) \{\s*"
+        r"main#kestrova\.exact\{--d:min\("),
     "css-resize": (
         "'resize: none' on the result box; iOS Safari, the one that lacks it, never offers resizing anyway",
         r"textarea \{[^}]*resize: none"),
@@ -114,8 +123,8 @@ CSS_ALLOWED = {
 
 
 def page_parts(html):
-    css = re.search(r"<style>(.*?)</style>", html, re.S).group(1)
-    scripts = re.findall(r"<script>(.*?)</script>", html, re.S)
+    css = "\n".join(re.findall(r"<style>(.*?)</style>", html, re.S))
+    scripts = re.findall(r"<script[^>]*>(.*?)</script>", html, re.S)
     return css, scripts
 
 
@@ -151,7 +160,7 @@ def test_every_css_feature_older_browsers_lack_has_a_fallback(tmp_path):
 
 def test_the_pages_javascript_parses_on_those_browsers(tmp_path):
     _, scripts = page_parts(PAGE.read_text(encoding="utf-8"))
-    assert len(scripts) == 3, "the program, the program as JavaScript, and what starts one of them"
+    assert len(scripts) == 3, "what keeps early clicks, the program, and what starts it"
     files = []
     for i, script in enumerate(scripts):
         files.append(tmp_path / f"script{i}.js")
@@ -160,13 +169,6 @@ def test_the_pages_javascript_parses_on_those_browsers(tmp_path):
                        "--noColor")
     print(checked.stdout, checked.stderr)
     assert checked.returncode == 0 and "passed" in checked.stdout + checked.stderr
-
-
-def test_the_webassembly_needs_nothing_beyond_its_first_version(tmp_path):
-    program = re.search(r'Module\["wasm"\]=base64Decode\("([A-Za-z0-9+/=]+)"\)', PAGE.read_text(encoding="utf-8"))
-    (tmp_path / "page.wasm").write_bytes(base64.b64decode(program.group(1)))
-    validated = run_tool("wasm-opt", "--mvp-features", tmp_path / "page.wasm", "-o", tmp_path / "out.wasm")
-    assert validated.returncode == 0, validated.stderr
 
 
 # In the browser.
@@ -206,8 +208,7 @@ class Browser:
 
     def open(self):
         self.driver.get(self.url)
-        self.driver.execute_script("return new Promise(r => (function wait() { document.getElementById('Text1(0)')"
-                                   " ? r() : setTimeout(wait, 10); })())")
+        self.driver.execute_script(engines.WAIT_FOR_CONTROLS)
 
     def click(self, name):
         ActionChains(self.driver).move_to_element_with_offset(self.driver.find_element(By.ID, name), 0, 0).click() \
@@ -235,17 +236,14 @@ def test_the_quiz_answers_as_on_linux_whatever_becomes_of_its_webassembly(browse
     assert linux[3].startswith(SEEN["texts"]["right"]) and linux[11].startswith(SEEN["texts"]["wrong"])
     assert linux[13] == PROMPT
 
-    # Which program ran: the policy refused the compile, or there was
-    # nothing to compile with, and still it answered.
+    # The program needs no WebAssembly: nothing was refused, there or not.
     violations = driver.execute_script("return window.policyViolations")
     has_wasm = driver.execute_script("return typeof WebAssembly")
-    expected = {"allowed": ([], "object"), "refused": (["script-src wasm-eval"], "object"),
-                "absent": ([], "undefined")}[browser.how]
+    expected = {"allowed": ([], "object"), "refused": ([], "object"), "absent": ([], "undefined")}[browser.how]
     assert (violations, has_wasm) == expected, browser.how
-    # Nothing else went wrong on the way: the console holds at most the
-    # refusal of the compile.
+    # Nothing went wrong on the way.
     logged = [e["message"] for e in driver.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
-    assert all("WebAssembly" in m and browser.how == "refused" for m in logged), logged
+    assert not logged, logged
     # The page still sends nothing anywhere.
     blocked = driver.execute_script("""return fetch('https://www.kestrova.example/').then(() => 'sent', () => 'blocked')
         .then(r => new Promise(ok => setTimeout(() => ok([r, window.policyViolations]), 100)))""")

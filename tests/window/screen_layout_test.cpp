@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "window/form/quiz_form.h"
@@ -55,6 +56,23 @@ TEST(ScreenLayoutTest, UnderAFingerTheExactFormOnlyWhereItsOptionRowsAre44Pixels
     for (const ScreenCase& s : kScreens) {
         SCOPED_TRACE(s.screen);
         EXPECT_EQ(ChoosePresentation(form, s.viewport, Pointer::Coarse), s.byFinger);
+    }
+}
+
+// What the page's markup asks the browser before the program runs: the
+// choice turns exactly at these sizes (the rows above: 692 x 573, 1253 x 1039).
+TEST(ScreenLayoutTest, TheLeastExactViewportIsWhereTheChoiceTurns) {
+    const Form form = QuizForm();
+    const std::pair<Pointer, Viewport> expected[] = {{Pointer::Fine, {692, 573}}, {Pointer::Coarse, {1253, 1039}}};
+    for (const auto& [pointer, least] : expected) {
+        const Viewport found = LeastExactViewport(form, pointer);
+        EXPECT_EQ(std::pair(found.width, found.height), std::pair(least.width, least.height));
+        for (int w = least.width - 2; w <= least.width + 2; ++w) {
+            for (int h = least.height - 2; h <= least.height + 2; ++h) {
+                EXPECT_EQ(ChoosePresentation(form, {w, h}, pointer) == kExact, w >= least.width && h >= least.height)
+                    << w << " x " << h;
+            }
+        }
     }
 }
 

@@ -9,8 +9,6 @@
 namespace kestrova::form {
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
-
 bool IsOption(const Control& c) { return c.kind == Kind::OptionButton; }
 
 }  // namespace
@@ -23,9 +21,9 @@ int TwipsToPixels(int twips, int dpi) {
     return static_cast<int>(n >= 0 ? n / kTwipsPerInch : -((-n + kTwipsPerInch - 1) / kTwipsPerInch));
 }
 
-int FocusRingWidth(int dpi) { return TwipsToPixels(30, dpi); }
+int FocusRingWidth(int dpi) { return TwipsToPixels(kFocusRingTwips, dpi); }
 
-int IndicatorSize(int dpi) { return TwipsToPixels(180, dpi); }
+int IndicatorSize(int dpi) { return TwipsToPixels(kIndicatorTwips, dpi); }
 
 OptionIndicator OptionIndicatorIn(const Control& option, int dpi) {
     const int size = IndicatorSize(dpi), height = TwipsToPixels(option.height, dpi);

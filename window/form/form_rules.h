@@ -14,6 +14,10 @@ namespace kestrova::form {
 
 // The density at which 15 twips make one pixel.
 inline constexpr int kReferenceDpi = 96;
+inline constexpr int kTwipsPerInch = 1440;
+// The focus ring's width and an option button's circle, in twips.
+inline constexpr int kFocusRingTwips = 30;
+inline constexpr int kIndicatorTwips = 180;
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel, halves up.
 int TwipsToPixels(int twips, int dpi);

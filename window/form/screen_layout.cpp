@@ -52,6 +52,14 @@ Presentation ChoosePresentation(const Form& form, Viewport viewport, Pointer poi
     return dpi >= kLeastExactDpi && rowsApart ? Presentation::Exact : Presentation::Touch;
 }
 
+Viewport LeastExactViewport(const Form& form, Pointer pointer) {
+    // The exact form's size at the least density that allows it; a larger
+    // viewport fits that density or a higher one.
+    int dpi = kLeastExactDpi;
+    while (pointer == Pointer::Coarse && TwipsToPixels(OptionRowPitch(form), dpi) < kLeastTouchTarget && dpi < (1 << 20)) ++dpi;
+    return {TwipsToPixels(form.clientWidth, dpi), TwipsToPixels(form.clientHeight, dpi)};
+}
+
 double FontPixels(const Font& font, int dpi) { return static_cast<double>(font.points) * dpi / kPointsPerInch; }
 
 std::vector<TouchPlace> TouchLayout(const Form& form) {

@@ -51,6 +51,10 @@ int OptionRowPitch(const Form& form);
 // else the touch layout.
 Presentation ChoosePresentation(const Form& form, Viewport viewport, Pointer pointer);
 
+// The least viewport that gets the exact form under that pointer: a
+// viewport gets it exactly when it is at least this wide and this high.
+Viewport LeastExactViewport(const Form& form, Pointer pointer);
+
 // The font's height in pixels at `dpi`.
 double FontPixels(const Font& font, int dpi);
 

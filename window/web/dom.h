@@ -5,13 +5,15 @@
 extern "C" {
 
 void dom_page(const char16_t* title, int titleLength, int rgb, const char16_t* face, int faceLength);
+// Takes over the page's element of that id, or where there is none creates
+// it; 1: taken over, as the page was written with it.
 // `tag`: the element that realises the control, by its HTML name, which
 // dom.js knows the same way: "h1", "div", "fieldset", "label" (a radio with
 // its caption), "button", "textarea" or "select". `group`: the radio
 // group's name, for radios.
-void dom_create(int control, const char16_t* tag, int tagLength, const char16_t* id, int idLength,
+int dom_create(int control, const char16_t* tag, int tagLength, const char16_t* id, int idLength,
                 const char16_t* group, int groupLength);
-// `parent` -1: the page itself.
+// `parent` -1: the page itself. Nothing where the element is already there.
 void dom_append(int control, int parent);
 void dom_colour(int control, int rgb);
 // Higher in front of lower where controls overlap.
@@ -50,6 +52,12 @@ int dom_text_length(int control);
 void dom_copy_text(int control, char16_t* out);
 int dom_item_length(int control, int item);
 void dom_copy_item(int control, int item, char16_t* out);
+// Whether a control of the page has the focus.
+int dom_focus_taken();
+// Checks again each option chosen before the program ran and passes it, and
+// each command pressed then, to kestrova_click(context, control), in their
+// order.
+void dom_replay_early(void* context);
 // Focuses the control without scrolling the page to it.
 void dom_focus(int control);
 void dom_announce(const char16_t* message, int length);

@@ -32,16 +32,18 @@ mergeInto(LibraryManager.library, {
   dom_page__deps: ['$Dom'],
   dom_page: function (title, titleLength, rgb, face, faceLength) {
     document.title = Dom.text(title, titleLength);
-    var root = Dom.root();
+    var root = Dom.root(), message = root.getElementsByTagName('p')[0];
     // The page's word that it cannot run, no longer true.
-    root.textContent = '';
+    if (message) root.removeChild(message);
     root.style.background = Dom.rgb(rgb);
     // A metric twin where the face itself is missing.
     root.style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
     // A screen reader takes a change of a live region's text as news, but
     // may drop the same words twice in one region; two regions in turn make
     // every announcement a change (and dom_announce keeps their texts apart).
-    for (var i = 0; i < 2; i++) {
+    // The page's own where it has them.
+    Dom.live = [].slice.call(root.querySelectorAll('.announce'));
+    while (Dom.live.length < 2) {
       var live = document.createElement('div');
       live.className = 'announce';
       live.setAttribute('role', 'status');
@@ -49,11 +51,17 @@ mergeInto(LibraryManager.library, {
       root.appendChild(live);
       Dom.live.push(live);
     }
+    Dom.breaks = [].slice.call(root.querySelectorAll('.break'));
   },
 
   dom_create__deps: ['$Dom'],
   dom_create: function (control, tag, tagLength, id, idLength, group, groupLength) {
-    var kind = Dom.text(tag, tagLength), box = document.createElement(kind), input = box;
+    var kind = Dom.text(tag, tagLength), written = document.getElementById(Dom.text(id, idLength));
+    if (written) {
+      Dom.parts[control] = {box: kind === 'label' ? written.parentNode : written, input: written, kind: kind};
+      return 1;
+    }
+    var box = document.createElement(kind), input = box;
     box.id = Dom.text(id, idLength);
     if (kind === 'fieldset') box.appendChild(document.createElement('legend'));
     if (kind === 'label') {
@@ -68,11 +76,14 @@ mergeInto(LibraryManager.library, {
     if (kind === 'button') box.type = 'button';
     if (kind === 'textarea') box.readOnly = true;
     Dom.parts[control] = {box: box, input: input, kind: kind};
+    return 0;
   },
 
   dom_append__deps: ['$Dom'],
   dom_append: function (control, parent) {
-    (parent < 0 ? Dom.root() : Dom.parts[parent].box).appendChild(Dom.parts[control].box);
+    var box = Dom.parts[control].box, into = parent < 0 ? Dom.root() : Dom.parts[parent].box;
+    // Moving an element would take the focus from it.
+    if (box.parentNode !== into) into.appendChild(box);
   },
 
   dom_present_exact__deps: ['$Dom'],
@@ -209,6 +220,30 @@ mergeInto(LibraryManager.library, {
 
   dom_copy_item__deps: ['$Dom'],
   dom_copy_item: function (control, item, out) { Dom.write(Dom.parts[control].box.options[item].value, out); },
+
+  dom_focus_taken: function () {
+    var focused = document.activeElement;
+    return focused && focused !== document.body && Dom.root().contains(focused) ? 1 : 0;
+  },
+
+  dom_replay_early__deps: ['$Dom'],
+  dom_replay_early: function (context) {
+    var root = Dom.root(), early = root.early || [];
+    root.early = null;
+    var number = function (element) {
+      for (var i = 0; i < Dom.parts.length; i++) if (Dom.parts[i] && Dom.parts[i].input === element) return i;
+      return -1;
+    };
+    // The program has unchecked every option as it started; each choice is
+    // made again, in turn with the commands.
+    early.forEach(function (element) {
+      var control = number(element);
+      if (control < 0) return;
+      // Checked again: a «Чисти» replayed before it has unchecked it too.
+      if (element.type === 'radio') element.checked = true;
+      _kestrova_click(context, control);
+    });
+  },
 
   dom_focus__deps: ['$Dom'],
   dom_focus: function (control) {

@@ -6,6 +6,7 @@
 
 #include "window/web/dom.h"
 #include "window/web/lms.h"
+#include "window/web/page_elements.h"
 #include "window/form/form_rules.h"
 
 namespace kestrova::web {
@@ -17,19 +18,6 @@ int Length(std::u16string_view text) { return static_cast<int>(text.size()); }
 
 std::u16string Utf16(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
-// The element that realises each kind of control.
-std::u16string_view Tag(const form::Control& c) {
-    switch (c.kind) {
-    case form::Kind::Label: return c.heading ? u"h1" : u"div";
-    case form::Kind::Frame: return u"fieldset";
-    case form::Kind::OptionButton: return u"label";
-    case form::Kind::CommandButton: return u"button";
-    case form::Kind::TextBox: return u"textarea";
-    case form::Kind::ListBox: return u"select";
-    }
-    throw std::logic_error("unknown control kind");
-}
-
 }  // namespace
 
 QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
@@ -38,6 +26,9 @@ QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
     // Progress for a learning platform, when one launched the page.
     binding_.OnRightAnswer([](std::int16_t firm) { lms_found(firm); });
     lms_open();
+    // What the student did on the page before the program ran, as if it
+    // had been running.
+    dom_replay_early(this);
 }
 
 void QuizPage::Realise() {
@@ -49,26 +40,15 @@ void QuizPage::Realise() {
         Create(static_cast<int>(i), form_.controls[i]);
     }
 
-    // The page's order is its tab order and its radios' arrow order: each
-    // frame goes in where its group's first button does.
-    std::vector<bool> placed(form_.controls.size());
-    for (const form::Control* c : form::SiblingOrder(form_)) {
-        const int container = c->container.name.empty() ? -1 : Number(c->container);
-        if (container >= 0 && !placed[static_cast<std::size_t>(container)]) {
-            dom_append(container, -1);
-            placed[static_cast<std::size_t>(container)] = true;
-        }
-        const int number = Number(c->id);
-        if (placed[static_cast<std::size_t>(number)]) continue;
-        dom_append(number, container);
-        placed[static_cast<std::size_t>(number)] = true;
-    }
+    // Where the page already holds the elements, each is where it belongs.
+    for (const PagePlace& p : PageOrder(form_)) dom_append(static_cast<int>(p.control), p.parent);
     const std::vector<const form::Control*> stacking = form::StackingOrder(form_);
     for (std::size_t depth = 0; depth < stacking.size(); ++depth) {
         dom_stack(Number(stacking[depth]->id), static_cast<int>(stacking.size() - depth));
     }
     dom_watch_viewport(this);
-    if (const form::Control* first = form::FirstFocus(form_)) dom_focus(Number(first->id));
+    // Unless the student has already put it somewhere.
+    if (const form::Control* first = form::FirstFocus(form_); first && !dom_focus_taken()) dom_focus(Number(first->id));
 }
 
 void QuizPage::Resize(int width, int height, bool coarsePointer) {
@@ -108,13 +88,15 @@ void QuizPage::Create(int index, const form::Control& c) {
     const std::u16string id = Utf16(form::DisplayName(c.id));
     const std::u16string group = c.container.name.empty() ? std::u16string() : Utf16(form::DisplayName(c.container));
     const std::u16string_view tag = Tag(c);
-    dom_create(index, tag.data(), Length(tag), id.data(), Length(id), group.data(), Length(group));
+    const bool adopted = dom_create(index, tag.data(), Length(tag), id.data(), Length(id), group.data(), Length(group));
+    if (c.kind == form::Kind::OptionButton || c.kind == form::Kind::CommandButton) dom_listen(index, this);
+    // The page was written with the element as it should be.
+    if (adopted) return;
     if (c.background) dom_colour(index, Rgb(*c.background));
     dom_set_text(index, c.text.data(), Length(c.text));
     for (std::u16string_view item : c.items) dom_add_item(index, item.data(), Length(item));
     if (!c.accessibleName.empty()) dom_name(index, c.accessibleName.data(), Length(c.accessibleName));
     if (!c.visible) dom_hide(index);
-    if (c.kind == form::Kind::OptionButton || c.kind == form::Kind::CommandButton) dom_listen(index, this);
 }
 
 int QuizPage::Number(form::ControlId id) const { return numbers_.At(id); }
