@@ -76,7 +76,7 @@ void QuizBinding::Click(form::ControlId id) {
     }
 }
 
-void QuizBinding::OnRightAnswer(std::function<void(std::int16_t firm)> found) { found_ = std::move(found); }
+void QuizBinding::OnRightAnswer(void (*found)(std::int16_t firm)) { found_ = found; }
 
 void QuizBinding::ClearFirmButton(std::int16_t index) { surface_.Uncheck({form::kFirmButtons, index}); }
 void QuizBinding::ClearCountryButton(std::int16_t index) { surface_.Uncheck({form::kCountryButtons, index}); }
