@@ -15,7 +15,7 @@ from pathlib import Path
 import pytest
 
 from conftest import Browsers
-from engines import WAIT_FOR_CONTROLS
+from engines import PROGRAM_RUNS, WAIT_FOR_CONTROLS
 
 HERE = Path(__file__).resolve().parent
 RUNTIME = HERE / "node_modules" / "scorm-again" / "dist" / "scorm12.js"
@@ -90,7 +90,7 @@ def launch(browser, platform, query="", kept=b"", refuse=0):
 def answer(browser, firm, country):
     """The framed quiz's verdict on a firm and a country, once its controls are there."""
     return browser.js("const ids = arguments[0]; return new Promise(r => (function wait() {"
-                      " const d = frames[0].document; if (!d.getElementById('Text1(0)')) return setTimeout(wait, 10);"
+                      " const d = frames[0].document; if (!(" + PROGRAM_RUNS.replace("document", "d") + ")) return setTimeout(wait, 10);"
                       " ids.forEach(id => d.getElementById(id).click()); r(d.getElementById('Text1(0)').value); })())",
                       [f"Option1({firm})", f"Option2({country})", "Command1(0)"])
 
