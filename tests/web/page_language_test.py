@@ -6,10 +6,11 @@ read as another encoding when the page is opened as a file.
 
    page_language_test.py PAGE WHAT_USERS_SEE_JSON
 """
-import json
 import sys
 from html.parser import HTMLParser
 from pathlib import Path
+
+from engines import load_what_users_see
 
 
 class FirstTag(HTMLParser):
@@ -22,7 +23,7 @@ class FirstTag(HTMLParser):
             self.first = (tag, dict(attrs))
 
 
-page, seen = Path(sys.argv[1]), json.loads(Path(sys.argv[2]).read_text(encoding="utf-8"))
+page, seen = Path(sys.argv[1]), load_what_users_see(sys.argv[2])
 parser = FirstTag()
 parser.feed(page.read_text(encoding="utf-8"))
 tag, attrs = parser.first or (None, {})
