@@ -16,8 +16,7 @@ for built in build/ci/CPackConfig.cmake build/windows-i686/bundle.json build/web
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
+source "$(dirname "$0")/../support/checks.sh"
 # The machine a PE file is made for: 0x14c for 32-bit x86, 0x8664 for 64-bit.
 pe_machine() {
   /usr/bin/python3 -c 'import struct, sys
@@ -48,5 +47,4 @@ check "the MSI is a 32-bit package (Template Intel)" \
   '[ "$(msiinfo suminfo "$msi" | tr -d "\r" | sed -n "s/^Template: //p")" = "Intel;1033" ]'
 check "the zip and the MSI hold the same program" 'cmp -s "$zip_exe" "$msi_exe"'
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
