@@ -52,7 +52,7 @@ TEST(WindowCodeFonts, EveryControlHasTheFontAtTheDensity) {
         EXPECT_EQ(lf.lfHeight, HeightAt(g_dpi)) << name << ": " << seen::kFont.points << " pt at " << g_dpi << " dpi";
         EXPECT_EQ(lf.lfCharSet, seen::kFont.charset) << name << ": Cyrillic";
         EXPECT_EQ(lf.lfWeight, seen::kFont.weight) << name << ": plain";
-        EXPECT_TRUE(!lf.lfItalic && !lf.lfUnderline && !lf.lfStrikeOut) << name << ": plain";
+        EXPECT_EQ(lf.lfItalic + lf.lfUnderline + lf.lfStrikeOut, 0) << name << ": neither italic nor underlined nor struck out";
     }
 }
 

@@ -248,7 +248,8 @@ void ExpectFixedWindowWithItsCaption(const Quiz& q) {
     const LONG style = GetWindowLongW(q.Window(), GWL_STYLE);
     EXPECT_EQ(bool(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)), seen::kMinimiseOrMaximise)
         << "no minimise or maximise button";
-    EXPECT_TRUE((style & WS_SYSMENU) && !(style & WS_THICKFRAME)) << "a close button, and a fixed size";
+    EXPECT_TRUE(style & WS_SYSMENU) << "a close button";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "a fixed size";
     EXPECT_EQ(Quiz::Text(q.Window()), q.Form().caption) << "the window's caption";
 }
 
