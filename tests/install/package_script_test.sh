@@ -17,8 +17,7 @@ for built in build/ci/CPackConfig.cmake build/windows-i686/bundle.json build/web
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
+source "$(dirname "$0")/../support/checks.sh"
 # The machine a PE file is made for: 0x14c for 32-bit x86, 0x8664 for 64-bit.
 pe_machine() {
   /usr/bin/python3 -c 'import struct, sys
@@ -72,5 +71,4 @@ download_url=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.a
 check "winget's installer address is the download folder's: $(manifest InstallerUrl installer)" \
   '[ "$(manifest InstallerUrl installer)" = "${download_url}kestrova-$version-windows.msi" ]'
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

@@ -10,8 +10,7 @@ set -euo pipefail
 source_dir=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi; }
+source "$(dirname "$0")/../support/checks.sh"
 
 id=bg.school.kestrova homepage=https://uchilishte.example.net/kestrova/ contact="IT office <it@uchilishte.example.net>"
 update_url=https://uchilishte.example.net/kestrova/download/
@@ -56,5 +55,4 @@ for bad in KESTROVA_APP_ID=Bg.School.Kestrova KESTROVA_HOMEPAGE=uchilishte.examp
     -DKESTROVA_BUILD_TESTS=OFF "-D$bad" >"$work/refused.log" 2>&1 && grep -qF "${bad%%=*} \"${bad#*=}\"" "$work/refused.log"'
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

@@ -29,6 +29,12 @@ import time
 import tty
 from pathlib import Path
 
+# The browsers' and the screen's drivers, which the page's own tests use,
+# and the checks the tests share.
+sys.path[:0] = [str(Path(__file__).resolve().parents[1] / folder) for folder in ("web", "support")]
+import engines  # noqa: E402
+from checks import check, summary  # noqa: E402
+
 SKIP = 77
 # Generous: the machine may be busy, and a browser with accessibility on
 # can take a minute to show its first window there.
@@ -57,14 +63,8 @@ def load_json(program):
     return json.loads(subprocess.run([program], capture_output=True, text=True, check=True).stdout)
 
 
-def users_see(path):
-    """The tests' shared list of what a user sees and hears: the one place
-    this test reads it from."""
-    return json.loads(Path(path).read_text(encoding="utf-8"))
-
-
 front_end, target = sys.argv[1], Path(sys.argv[2])
-seen, tables = users_see(sys.argv[3]), load_json(sys.argv[4])
+seen, tables = engines.load_what_users_see(sys.argv[3]), load_json(sys.argv[4])
 log_dir = Path(sys.argv[5])
 FIRMS, COUNTRIES, DESCRIPTIONS = tables["firms"], tables["countries"], tables["descriptions"]
 COUNTRY_ROWS = tables["countryRows"]
@@ -86,6 +86,7 @@ if not target.exists():
 
 work = Path(tempfile.mkdtemp(prefix="kestrova-heard-"))
 children = []
+screen = None  # the private display, once there is one
 
 
 def start(args, **kwargs):
@@ -112,6 +113,8 @@ def stop_all():
         except subprocess.TimeoutExpired:
             os.killpg(child.pid, signal.SIGKILL)
             child.wait()
+    if screen:
+        screen.stop()
 
 
 def wait_until(condition, timeout, step=0.1):
@@ -209,18 +212,6 @@ class Heard:
 
 
 heard = Heard(orca_log)
-passed = failed = 0
-
-
-def check(ok, what):
-    global passed, failed
-    if ok:
-        passed += 1
-        print("ok:", what)
-    else:
-        failed += 1
-        print("FAILED:", what)
-    return ok
 
 
 def finish():
@@ -228,10 +219,10 @@ def finish():
     for _, text in heard.spoken(0):
         print(f"  SPEECH OUTPUT: '{text}'")
     keep_log()
-    print(f"{passed} passed, {failed} failed")
+    status = summary()
     stop_all()
     shutil.rmtree(work, ignore_errors=True)
-    sys.exit(1 if failed else 0)
+    sys.exit(status)
 
 
 def copy_log(master):
@@ -248,10 +239,12 @@ def copy_log(master):
 
 
 def start_session():
-    display = read_line_from(["Xvfb", "-displayfd", "FD", "-screen", "0", "1024x768x24", "-nolisten", "tcp"], 30)
-    if not display:
-        skip("Xvfb does not start")
-    env["DISPLAY"] = ":" + display
+    global screen
+    try:
+        screen = engines.Xvfb("1024x768x24")
+    except engines.EngineMissing as e:
+        skip(str(e))
+    env["DISPLAY"] = screen.display
     address = read_line_from(["dbus-daemon", "--session", "--nofork", "--print-address=FD"], 30)
     if not address:
         skip("no session bus: dbus-daemon does not start")
@@ -309,9 +302,8 @@ def open_front_end():
         # translate it, which Orca would read out.
         (work / "chromium/Default").mkdir(parents=True)
         (work / "chromium/Default/Preferences").write_text(json.dumps({"translate": {"enabled": False}}))
-        start(["chromium", "--no-sandbox", "--force-renderer-accessibility", f"--user-data-dir={work / 'chromium'}",
-               "--no-first-run", "--no-default-browser-check", "--disable-background-networking",
-               "--disable-component-update", "--disable-sync",
+        start(["chromium", *engines.CHROMIUM_FLAGS, "--force-renderer-accessibility",
+               f"--user-data-dir={work / 'chromium'}", "--no-default-browser-check",
                "--window-position=0,0", "--window-size=1024,768", target.resolve().as_uri()])
     else:
         profile = work / "firefox"

@@ -19,6 +19,8 @@ require() {
 
 #   wine_runs_32_bit        succeeds when Wine can run a 32-bit Windows
 #                           program here
+#   wine64_stands_in DIR    `wine` runs Wine's 64-bit loader from now on,
+#                           through a script in DIR put first on PATH
 start_xvfb() {
   local work=$1 screen=${2:-800x600x24}
   require Xvfb:xvfb xdpyinfo:x11-utils
@@ -44,23 +46,28 @@ start_xvfb() {
 # virtual machines' kernels run none.
 wine_runs_32_bit() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
+# `wine` starts the 32-bit loader whenever it is installed, which then
+# cannot start at all on such a kernel; 64-bit programs go straight to the
+# 64-bit loader instead.
+wine64_stands_in() {
+  local name
+  mkdir -p "$1"
+  for name in wine wine-stable; do
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$1/$name"
+    chmod +x "$1/$name"
+  done
+  export PATH="$1:$PATH"
+}
+
 # The machine a Windows program is built for, from its PE header: 014c for
 # 32-bit x86, 8664 for x86-64.
 windows_machine() { od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
 
 new_wine_prefix() {
   export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  # `wine` starts the 32-bit loader whenever it is installed, which then
-  # cannot start at all on such a kernel; 64-bit programs go straight to
-  # the 64-bit loader instead.
   if ! wine_runs_32_bit && [ -x /usr/lib/wine/wine64 ]; then
     rm -rf "$1.loader"
-    mkdir "$1.loader"
-    for name in wine wine-stable; do
-      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$1.loader/$name"
-      chmod +x "$1.loader/$name"
-    done
-    export PATH="$1.loader:$PATH"
+    wine64_stands_in "$1.loader"
   fi
   rm -rf "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1

@@ -7,6 +7,7 @@
 // shows them: the frame at its pixels, the control at its pixels in it.
 #include <algorithm>
 #include <iterator>
+#include <ostream>
 
 #include "tests/support/what_users_see.h"
 
@@ -16,6 +17,11 @@ struct PixelPlace {
     int left = 0, top = 0, width = 0, height = 0;
     bool operator==(const PixelPlace&) const = default;
 };
+
+// "left,top widthxheight", as a failed comparison shows it.
+inline std::ostream& operator<<(std::ostream& out, const PixelPlace& p) {
+    return out << p.left << ',' << p.top << ' ' << p.width << 'x' << p.height;
+}
 
 // Twips to pixels at `dpi` (1440 twips to the inch), halves up.
 constexpr int TwipsAt(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
@@ -36,6 +42,14 @@ PixelPlace PlaceInWindow(const seen::Place& p, const Places& places, int dpi) {
         r.top += outer.top;
     }
     return r;
+}
+
+// The density's row in `densities` (the shared list's), or none.
+template <typename Densities>
+constexpr const seen::AtDensity* DensityAt(const Densities& densities, int dpi) {
+    const auto at = std::find_if(std::begin(densities), std::end(densities),
+                                 [dpi](const seen::AtDensity& d) { return d.dpi == dpi; });
+    return at == std::end(densities) ? nullptr : &*at;
 }
 
 }  // namespace kestrova::testing

@@ -7,7 +7,6 @@ run exits 77, which CTest counts as skipped.
     pytest tests/web --page kestrova.html --linux-result linux_result
         --screenshots DIR --axe axe.min.js --what-users-see what_users_see_json
 """
-import collections
 import json
 import os
 import subprocess
@@ -16,7 +15,7 @@ from pathlib import Path
 
 import pytest
 
-from engines import ENGINES, EngineMissing
+from engines import ENGINES, EngineMissing, load_what_users_see
 
 SKIPPED_EVERYTHING = 77
 
@@ -48,6 +47,15 @@ class Screen:
 
 DESKTOP = Screen("desktop-window", 800, 700)
 
+# Runs of clicks the page is put through, each answered by the Linux window:
+# every right pair, then a wrong pair, nothing chosen, «Чисти», and one side
+# after «Чисти».
+RIGHT_RUNS = [(f"Option1({i})", f"Option2({i})", "Command1(0)") for i in range(10)]
+OTHER_RUNS = [("Option1(2)", "Option2(3)", "Command1(0)"),
+              ("Command1(0)",),
+              ("Option1(4)", "Option2(4)", "Command1(0)", "Command1(1)"),
+              ("Option1(4)", "Option2(4)", "Command1(0)", "Command1(1)", "Option2(4)", "Command1(0)")]
+
 
 def pytest_configure(config):
     # Selenium's own WebKitGTK options still carry a pre-W3C capability.
@@ -74,14 +82,15 @@ def pytest_collection_modifyitems(config, items):
     RAN["in a browser"] = sum(1 for item in items if "engine" in getattr(getattr(item, "callspec", None), "params", {}))
 
 
-def load_what_users_see(tool):
-    """What users see, from the tests' shared list: the one place it is read."""
-    return json.loads(Path(tool).read_text(encoding="utf-8"))
-
-
 @pytest.fixture(scope="session")
 def users_see(pytestconfig):
     return load_what_users_see(pytestconfig.getoption("--what-users-see"))
+
+
+@pytest.fixture(scope="session")
+def golden():
+    """A text of the quiz exactly as tests/golden holds it, "\r\n" included."""
+    return lambda name: (Path(__file__).resolve().parents[1] / "golden" / name).read_bytes().decode("utf-8")
 
 
 @pytest.fixture(scope="session")
@@ -178,45 +187,6 @@ def browser(browsers, engine, request):
     return b
 
 
-# Each check a test makes is counted, and a test fails with every check
-# that did not hold, not only the first.
-TALLY = collections.defaultdict(lambda: [0, 0])
-
-
-class Checks:
-    def __init__(self, engine):
-        self.engine = engine
-        self.failed = []
-
-    def __call__(self, ok, what):
-        TALLY[self.engine][0] += 1
-        if ok:
-            TALLY[self.engine][1] += 1
-            print("ok:", what)
-        else:
-            self.failed.append(what)
-            print("FAILED:", what)
-        return ok
-
-
-@pytest.fixture
-def check(request):
-    params = request.node.callspec.params if hasattr(request.node, "callspec") else {}
-    request.node.checks = Checks(params.get("engine", "page"))
-    return request.node.checks
-
-
-@pytest.hookimpl(hookwrapper=True)
-def pytest_runtest_makereport(item, call):
-    """A test fails with every check of it that did not hold."""
-    outcome = yield
-    report = outcome.get_result()
-    checks = getattr(item, "checks", None)
-    if call.when == "call" and report.passed and checks and checks.failed:
-        report.outcome = "failed"
-        report.longrepr = "\n".join(checks.failed)
-
-
 RAN = {"passed": 0, "failed": 0, "in a browser": 0}
 
 
@@ -228,11 +198,6 @@ def pytest_runtest_logreport(report):
         RAN[report.outcome] += 1
     if report.failed and report.when != "call":
         RAN["failed"] += 1
-
-
-def pytest_terminal_summary(terminalreporter):
-    for engine, (run, held) in sorted(TALLY.items()):
-        terminalreporter.write_line(f"{engine}: {run} checks run, {held} held")
 
 
 def pytest_sessionfinish(session, exitstatus):

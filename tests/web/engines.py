@@ -19,19 +19,20 @@ import tempfile
 import time
 from pathlib import Path
 
-from PIL import Image
-
 HERE = Path(__file__).resolve().parent
 # The controls are in the page as written; the program has taken them over
 # once it has taken away the page's word that it cannot run.
 PROGRAM_RUNS = "document.getElementById('Text1(0)') && !document.querySelector('#kestrova > p')"
 WAIT_FOR_CONTROLS = ("return new Promise(r => (function wait() { " + PROGRAM_RUNS + " ? r()"
                      " : setTimeout(wait, 10); })())")
+# Once a page: at its start where the engine can, else before a check.
 POLICY_WATCH = """
-    window.policyViolations = [];
-    window.watching = true;
-    document.addEventListener('securitypolicyviolation',
-        e => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI));"""
+    if (!window.watching) {
+        window.policyViolations = [];
+        window.watching = true;
+        document.addEventListener('securitypolicyviolation',
+            e => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI));
+    }"""
 
 
 # The word in the page's policy that lets it compile its WebAssembly.
@@ -54,7 +55,20 @@ class EngineMissing(Exception):
     """The engine cannot start here; its tests are skipped with this reason."""
 
 
+def load_what_users_see(path):
+    """The tests' shared list of what a user sees and hears: the one place
+    the Python tests read it."""
+    return json.loads(Path(path).read_text(encoding="utf-8"))
+
+
+# What every Chromium the tests start is given: no sandbox (the tests may run
+# as root), nothing fetched or offered on the side.
+CHROMIUM_FLAGS = ("--no-sandbox", "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                  "--disable-sync")
+
+
 def picture_from_png(data):
+    from PIL import Image
     return Image.open(io.BytesIO(data)).convert("RGB")
 
 
@@ -189,9 +203,8 @@ class Chromium(SeleniumEngine):
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         self.profile = tempfile.mkdtemp(prefix="kestrova-chromium-")
-        for arg in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
-                    "--disable-component-update", "--no-first-run", "--disable-sync", "--window-size=800,700",
-                    "--force-device-scale-factor=1", f"--user-data-dir={self.profile}"):
+        for arg in CHROMIUM_FLAGS + ("--headless=new", "--disable-gpu", "--window-size=800,700",
+                                     "--force-device-scale-factor=1", f"--user-data-dir={self.profile}"):
             options.add_argument(arg)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         try:
@@ -268,13 +281,13 @@ def free_port():
 
 
 class Xvfb:
-    """A virtual screen of its own for the browsers that need one."""
+    """A virtual screen of its own for the browsers and the screen reader."""
 
-    def __init__(self):
+    def __init__(self, size="1920x1200x24"):
         if not shutil.which("Xvfb"):
             raise EngineMissing("Xvfb is not installed")
         read, write = os.pipe()
-        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1200x24",
+        self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size,
                                          "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
@@ -419,7 +432,8 @@ class Firefox(Engine):
             for group in ("x-cyrillic", "x-western"):
                 prefs[f"font.size.variable.{group}"] = text
                 prefs[f"font.size.monospace.{group}"] = text
-        self.process = subprocess.Popen(["node", str(HERE / "firefox_bridge.mjs"), json.dumps({"prefs": prefs})],
+        bridge = ["node", str(HERE / "firefox_bridge.mjs"), json.dumps({"prefs": prefs, "watch": POLICY_WATCH})]
+        self.process = subprocess.Popen(bridge,
                                         stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, encoding="utf-8")
         ready = json.loads(self.process.stdout.readline() or '{"error": "the bridge ended"}')
         if "ready" not in ready:

@@ -3,7 +3,7 @@
 // that the tests, written in Python, drive Firefox as they drive the other
 // engines.
 //
-//   node firefox_bridge.mjs '{"prefs": {...}}'
+//   node firefox_bridge.mjs '{"prefs": {...}, "watch": "script"}'
 //
 // Answers {"ready": version} once the browser runs, then for each request
 // {"id", "cmd", ...} either {"id", "value"} or {"id", "error"}.
@@ -38,12 +38,7 @@ try {
 page.on('console', (m) => messages.push({type: m.type(), text: m.text()}));
 page.on('pageerror', (e) => messages.push({type: 'error', text: String(e && e.message || e)}));
 // Every violation of the page's policy, kept where the test can read it.
-await page.evaluateOnNewDocument(() => {
-  window.policyViolations = [];
-  window.watching = true;
-  document.addEventListener('securitypolicyviolation',
-    (e) => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI));
-});
+if (options.watch) await page.evaluateOnNewDocument(options.watch);
 
 const KEYS = {Space: ' '};
 const commands = {

@@ -6,10 +6,14 @@ read as another encoding when the page is opened as a file.
 
    page_language_test.py PAGE WHAT_USERS_SEE_JSON
 """
-import json
 import sys
 from html.parser import HTMLParser
 from pathlib import Path
+
+from engines import load_what_users_see
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "support"))
+from checks import check, summary  # noqa: E402
 
 
 class FirstTag(HTMLParser):
@@ -22,19 +26,12 @@ class FirstTag(HTMLParser):
             self.first = (tag, dict(attrs))
 
 
-page, seen = Path(sys.argv[1]), json.loads(Path(sys.argv[2]).read_text(encoding="utf-8"))
+page, seen = Path(sys.argv[1]), load_what_users_see(sys.argv[2])
 parser = FirstTag()
 parser.feed(page.read_text(encoding="utf-8"))
 tag, attrs = parser.first or (None, {})
 expected = seen["language"]
-checks = {
-    f'the page opens with <html lang="{expected}"> (it opens with <{tag} {attrs}>)':
-        tag == "html" and attrs.get("lang") == expected,
-    "the page declares utf-8 in its first 1024 bytes":
-        b'<meta charset="utf-8">' in page.read_bytes()[:1024],
-}
-failed = [what for what, ok in checks.items() if not ok]
-for what, ok in checks.items():
-    print("ok:" if ok else "FAILED:", what)
-print(f"{len(checks) - len(failed)} passed, {len(failed)} failed")
-sys.exit(1 if failed else 0)
+check(tag == "html" and attrs.get("lang") == expected,
+      f'the page opens with <html lang="{expected}"> (it opens with <{tag} {attrs}>)')
+check(b'<meta charset="utf-8">' in page.read_bytes()[:1024], "the page declares utf-8 in its first 1024 bytes")
+sys.exit(summary())

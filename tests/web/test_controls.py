@@ -33,15 +33,15 @@ def set_checked(browser, names, on):
 
 
 @pytest.mark.parametrize("screen", CIRCLE_SCREENS, ids=str)
-def test_option_circles_stand_out(browser, check, users_see, screen):
+def test_option_circles_stand_out(browser, users_see, screen):
     browser.open()
     browser.js("document.activeElement.blur()")
     least = users_see["leastCircleContrast"]
     firm_colour, country_colour = (tuple(users_see["optionRowColours"][rows]) for rows in ("firm", "country"))
     names = browser.js(RADIOS)
     rows = {n: row_colour(browser, n) for n in names}
-    check(all(rows[n] == (firm_colour if n.startswith("Option1") else country_colour) for n in names),
-          f"{browser.name}: firms' rows {firm_colour}, countries' {country_colour}")
+    assert all(rows[n] == (firm_colour if n.startswith("Option1") else country_colour) for n in names), (
+        f"{browser.name}: firms' rows {firm_colour}, countries' {country_colour}")
     edges, checked_edges, marks = {}, {}, {}
     # A row of each frame at a time, the top, two between and the bottom:
     # the pictures of a row before and after its two options are checked.
@@ -63,22 +63,22 @@ def test_option_circles_stand_out(browser, check, users_see, screen):
         weakest = min(mine, key=edges.get)
         print(f"circles: {at}: on {colour}: outline {edges[weakest]:.2f}:1 unchecked,"
               f" {min(checked_edges[n] for n in mine):.2f}:1 checked, mark {min(marks[n] for n in mine):.2f}:1")
-        check(all(edges[n] >= least for n in mine),
-              f"{at}: each sampled unchecked circle's outline at least {least}:1 against its row {colour}, weakest"
-              f" {weakest} {edges[weakest]:.2f}")
+        assert all(edges[n] >= least for n in mine), (
+            f"{at}: each sampled unchecked circle's outline at least {least}:1 against its row {colour}, weakest"
+            f" {weakest} {edges[weakest]:.2f}")
         weakest = min(mine, key=checked_edges.get)
-        check(all(checked_edges[n] >= least for n in mine),
-              f"{at}: each sampled checked circle's outline at least {least}:1 against its row {colour}, weakest"
-              f" {weakest} {checked_edges[weakest]:.2f}")
+        assert all(checked_edges[n] >= least for n in mine), (
+            f"{at}: each sampled checked circle's outline at least {least}:1 against its row {colour}, weakest"
+            f" {weakest} {checked_edges[weakest]:.2f}")
         weakest = min(mine, key=marks.get)
-        check(all(marks[n] >= least for n in mine),
-              f"{at}: each sampled checked mark at least {least}:1 against its row {colour} and the unchecked circle,"
-              f" weakest {weakest} {marks[weakest]:.2f}")
+        assert all(marks[n] >= least for n in mine), (
+            f"{at}: each sampled checked mark at least {least}:1 against its row {colour} and the unchecked circle,"
+            f" weakest {weakest} {marks[weakest]:.2f}")
 
 
 @pytest.mark.parametrize("screen", [Screen("desktop-window", 800, 700), Screen("phone", 360, 780, 3, True, True)],
                          ids=str)
-def test_focus_ring_one_shape(browser, check, screen):
+def test_focus_ring_one_shape(browser, screen):
     """An option's focus ring is its row's rectangle, the same in every
     engine: the circle itself looks the same focused or not."""
     browser.open()
@@ -90,16 +90,16 @@ def test_focus_ring_one_shape(browser, check, screen):
     browser.js("document.activeElement.blur()")
     without = browser.picture().crop(inner)
     changed = sum(a != b for a, b in zip(with_focus.getdata(), without.getdata()))
-    check(focused == "Option1(6)" and changed == 0,
-          f"{browser.name}, {screen}: the focused circle is drawn as the unfocused one, {changed} pixels differ")
+    assert focused == "Option1(6)" and changed == 0, (
+        f"{browser.name}, {screen}: the focused circle is drawn as the unfocused one, {changed} pixels differ")
     ring = browser.js("const e = document.getElementById('Option1(6)'), s = getComputedStyle(e.closest('label'));"
                       " e.focus(); return [getComputedStyle(e).outlineStyle, s.outlineStyle,"
                       " parseFloat(s.outlineWidth)]")
-    check(ring[0] == "none" and ring[1] == "solid" and ring[2] > 0,
-          f"{browser.name}, {screen}: the ring is the row's, none on the circle: {ring}")
+    assert ring[0] == "none" and ring[1] == "solid" and ring[2] > 0, (
+        f"{browser.name}, {screen}: the ring is the row's, none on the circle: {ring}")
 
 
-def test_captions_whole_at_every_scale(browser, check, form_size):
+def test_captions_whole_at_every_scale(browser, form_size):
     """The exact form from its smallest scale, 1.5 x, to a whiteboard's: each
     caption's text lies inside its control."""
     form_width, form_height = form_size
@@ -123,8 +123,8 @@ def test_captions_whole_at_every_scale(browser, check, form_size):
         scales.append(scale)
         if cut:
             cut_at[f"{width} x {height} ({scale:.2f} x)"] = cut
-    check(min(scales) < 1.6 and max(scales) > 4 and not cut_at,
-          f"{browser.name}: every caption whole from {min(scales):.2f} x to {max(scales):.2f} x: cut off {cut_at}")
+    assert min(scales) < 1.6 and max(scales) > 4 and not cut_at, (
+        f"{browser.name}: every caption whole from {min(scales):.2f} x to {max(scales):.2f} x: cut off {cut_at}")
 
 
 def line_pitch(image, box):
@@ -140,7 +140,7 @@ def line_pitch(image, box):
 
 
 @pytest.mark.parametrize("screen", [Screen("window-at-192-dpi", 922, 764), DENSITY_PHONE], ids=str)
-def test_result_box_lines_evenly_spaced(browser, check, screen):
+def test_result_box_lines_evenly_spaced(browser, screen):
     """The result box's lines a whole number of pixels apart, the same in
     every engine, where each would otherwise round its own way."""
     browser.open()
@@ -155,6 +155,6 @@ def test_result_box_lines_evenly_spaced(browser, check, screen):
     pitch = line_pitch(browser.picture(), box) / k
     print(f"lines: {browser.name}, {screen}: {pitch} px apart, line height {line}, text {font} px")
     whole = line.endswith("px") and float(line[:-2]) == round(float(line[:-2]))
-    check(whole and pitch == float(line[:-2]) and 1.1 <= pitch / font <= 1.2,
-          f"{browser.name}, {screen}: the result box's lines {pitch} px apart, its line height {line} whole pixels,"
-          f" for {font} px text")
+    assert whole and pitch == float(line[:-2]) and 1.1 <= pitch / font <= 1.2, (
+        f"{browser.name}, {screen}: the result box's lines {pitch} px apart, its line height {line} whole pixels,"
+        f" for {font} px text")

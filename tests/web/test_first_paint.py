@@ -47,7 +47,7 @@ def run(browser, program):
 
 
 @pytest.mark.parametrize("screen", FIRST_PAINT, ids=str)
-def test_the_first_paint_is_the_quiz_where_the_program_puts_it(browser, check, screenshots, screen, page_file,
+def test_the_first_paint_is_the_quiz_where_the_program_puts_it(browser, screenshots, screen, page_file,
                                                                 tmp_path):
     browser.open()
     layout = browser.js("return document.getElementById('kestrova').className")
@@ -56,18 +56,18 @@ def test_the_first_paint_is_the_quiz_where_the_program_puts_it(browser, check, s
     at = f"{browser.name}, {screen}, before the program runs"
     if screenshots:
         browser.picture().save(screenshots / f"first-paint-{browser.name}-{screen}.png")
-    check(browser.js("return document.getElementById('kestrova').className") == layout, f"{at}: the {layout} layout")
+    assert browser.js("return document.getElementById('kestrova').className") == layout, f"{at}: the {layout} layout"
     before = shown(browser)
-    check(sorted(before) == sorted(placed), f"{at}: every control the program shows, no other")
+    assert sorted(before) == sorted(placed), f"{at}: every control the program shows, no other"
     # The touch layout's result box grows to its text only once the program
     # has measured it; it is the last band, so nothing else moves.
     moved = [(name, before[name], r) for name, r in placed.items() if name in before and any(
         abs(before[name][k] - r[k]) > 1 for k in ("x", "y", "w", "h")
         if not (layout == "touch" and name == "Text1(0)" and k == "h"))]
-    check(not moved, f"{at}: each control where the program puts it {moved[:2]}")
+    assert not moved, f"{at}: each control where the program puts it {moved[:2]}"
 
 
-def test_what_a_student_does_before_the_program_runs_counts(browser, check, linux_result, page_file, tmp_path):
+def test_what_a_student_does_before_the_program_runs_counts(browser, linux_result, page_file, tmp_path):
     """Options chosen and commands pressed early: the options keep their
     check, and the program answers each command in order once it runs."""
     early, late = ("Option1(4)", "Command1(1)", "Option1(2)", "Option2(3)", "Command1(0)"), ("Option2(2)",)
@@ -75,15 +75,13 @@ def test_what_a_student_does_before_the_program_runs_counts(browser, check, linu
     for name in early:
         browser.click_control(name)
     checked = "return [...document.querySelectorAll('input')].filter(e => e.checked).map(e => e.id).sort()"
-    check(browser.js(checked) == ["Option1(2)", "Option2(3)"], f"{browser.name}: the early choices keep their check")
+    assert browser.js(checked) == ["Option1(2)", "Option2(3)"], f"{browser.name}: the early choices keep their check"
     run(browser, program)
     answer, = linux_result(early)
-    check(browser.js("return document.getElementById('Text1(0)').value") == answer.replace("\r\n", "\n"),
-          f"{browser.name}: the early «Чисти» and «Изведи» answered as the Linux window answers them")
+    assert browser.js("return document.getElementById('Text1(0)').value") == answer.replace("\r\n", "\n"), f"{browser.name}: the early «Чисти» and «Изведи» answered as the Linux window answers them"
     # The program's choices are the options checked: a later answer is the
     # one for what the page shows.
     for name in late + ("Command1(0)",):
         browser.click_control(name)
     answer, = linux_result(early + late + ("Command1(0)",))
-    check(browser.js("return document.getElementById('Text1(0)').value") == answer.replace("\r\n", "\n"),
-          f"{browser.name}: the next «Изведи» judges the options checked")
+    assert browser.js("return document.getElementById('Text1(0)').value") == answer.replace("\r\n", "\n"), f"{browser.name}: the next «Изведи» judges the options checked"

@@ -10,9 +10,9 @@ Either way the quiz must answer as the Linux window does. Where nothing can
 run, the page says so. The page's CSS and JavaScript are checked against
 the same browsers with doiuse and es-check.
 
-Run by ctest (label browser) through run_offline.sh, with KESTROVA_WEB_PAGE,
-KESTROVA_LINUX_RESULT and KESTROVA_WHAT_USERS_SEE_JSON set. Exits 77 where
-Chromium, its driver, Node.js or the pinned npm tools are missing.
+Run by ctest (label browser) through run_offline.sh, with the options of
+conftest.py. Exits 77 where Chromium, its driver, Node.js or the pinned npm
+tools are missing.
 """
 import gzip
 import json
@@ -20,11 +20,12 @@ import os
 import re
 import shutil
 import subprocess
-import tempfile
 import time
 from pathlib import Path
 
 import pytest
+
+from conftest import OTHER_RUNS, RIGHT_RUNS
 
 HERE = Path(__file__).resolve().parent
 BIN = HERE / "node_modules" / ".bin"
@@ -52,14 +53,9 @@ def tools():
 import engines
 
 try:
-    from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
 except ImportError:
     pass  # the tools fixture says so
-
-PAGE = Path(os.environ["KESTROVA_WEB_PAGE"])
-LINUX_RESULT = os.environ["KESTROVA_LINUX_RESULT"]
-SCREENSHOTS = Path(os.environ.get("KESTROVA_SCREENSHOTS", tempfile.mkdtemp())) / "old-browsers"
 
 # The browsers, written down once.
 BROWSERS = json.loads((HERE / "package.json").read_text())["browserslist"]
@@ -68,17 +64,8 @@ BROWSERS = json.loads((HERE / "package.json").read_text())["browserslist"]
 # upload limit, and a first paint as soon as a static page's.
 MOST_BYTES, MOST_GZIPPED = 96 * 1024, 40 * 1024
 
-SEEN = json.loads(Path(os.environ["KESTROVA_WHAT_USERS_SEE_JSON"]).read_text(encoding="utf-8"))
-PROMPT = SEEN["texts"]["prompt"]
-
-# Runs of clicks, each on a fresh page: the assignment, every right pair,
-# a wrong pair, nothing chosen, «Чисти», and one side after «Чисти».
-RUNS = [[]] + [[f"Option1({i})", f"Option2({i})", "Command1(0)"] for i in range(10)] + [
-    ["Option1(2)", "Option2(3)", "Command1(0)"],
-    ["Command1(0)"],
-    ["Option1(4)", "Option2(4)", "Command1(0)", "Command1(1)"],
-    ["Option1(4)", "Option2(4)", "Command1(0)", "Command1(1)", "Option2(4)", "Command1(0)"],
-]
+# Runs of clicks, each on a fresh page: the assignment, then the page's own.
+RUNS = [()] + RIGHT_RUNS + OTHER_RUNS
 
 # Every feature doiuse reports for these browsers, and why the page still
 # loses no control and no caption there. Each names the fallback that must
@@ -132,15 +119,15 @@ def run_tool(*args):
     return subprocess.run([str(a) for a in args], capture_output=True, text=True, cwd=HERE)
 
 
-def test_the_page_keeps_to_its_weight():
-    raw = PAGE.read_bytes()
+def test_the_page_keeps_to_its_weight(page_file):
+    raw = page_file.read_bytes()
     packed = len(gzip.compress(raw, 9))
     print(f"the page: {len(raw)} bytes ({len(raw) / 1024:.1f} KB), {packed} gzipped ({packed / 1024:.1f} KB)")
     assert len(raw) <= MOST_BYTES and packed <= MOST_GZIPPED
 
 
-def test_every_css_feature_older_browsers_lack_has_a_fallback(tmp_path):
-    css, _ = page_parts(PAGE.read_text(encoding="utf-8"))
+def test_every_css_feature_older_browsers_lack_has_a_fallback(page_file, tmp_path):
+    css, _ = page_parts(page_file.read_text(encoding="utf-8"))
     # doiuse's tokenizer loses its way at an apostrophe in a comment.
     bare = re.sub(r"/\*.*?\*/", "", css, flags=re.S)
     (tmp_path / "page.css").write_text(bare)
@@ -158,8 +145,8 @@ def test_every_css_feature_older_browsers_lack_has_a_fallback(tmp_path):
         assert re.search(fallback, bare), f"{feature}: the fallback is gone ({reason})"
 
 
-def test_the_pages_javascript_parses_on_those_browsers(tmp_path):
-    _, scripts = page_parts(PAGE.read_text(encoding="utf-8"))
+def test_the_pages_javascript_parses_on_those_browsers(page_file, tmp_path):
+    _, scripts = page_parts(page_file.read_text(encoding="utf-8"))
     assert len(scripts) == 3, "what keeps early clicks, the program, and what starts it"
     files = []
     for i, script in enumerate(scripts):
@@ -174,90 +161,66 @@ def test_the_pages_javascript_parses_on_those_browsers(tmp_path):
 # In the browser.
 
 @pytest.fixture(scope="module")
-def chromium():
-    engine = engines.Chromium(PAGE.resolve().as_uri())
+def chromium(page_file):
+    engine = engines.Chromium(page_file.resolve().as_uri())
     engine.screen(800, 700)
-    yield engine.driver
+    yield engine
     engine.quit()
 
 
-@pytest.fixture(scope="module")
-def linux():
-    ran = subprocess.run([LINUX_RESULT], input="\n".join(" ".join(r) for r in RUNS) + "\n",
-                         capture_output=True, text=True, check=True)
-    results = [r.replace("\r\n", "\n") for r in json.loads(ran.stdout)]
-    assert len(results) == len(RUNS)
-    return results
-
-
-class Browser:
-    """A browser the page meets: its WebAssembly allowed, refused by the policy, or absent."""
-
-    def __init__(self, driver, how, folder):
-        self.driver, self.how, self.before = driver, how, None
-        self.url = PAGE.resolve().as_uri()
-        if how == "refused":
-            self.url = engines.webassembly_refused(PAGE, folder).as_uri()
-        if how == "absent":
-            self.before = driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                                 {"source": "delete window.WebAssembly;"})["identifier"]
-
-    def close(self):
-        if self.before:
-            self.driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": self.before})
-
-    def open(self):
-        self.driver.get(self.url)
-        self.driver.execute_script(engines.WAIT_FOR_CONTROLS)
-
-    def click(self, name):
-        ActionChains(self.driver).move_to_element_with_offset(self.driver.find_element(By.ID, name), 0, 0).click() \
-            .perform()
-
-    def box(self):
-        return self.driver.find_element(By.ID, "Text1(0)").get_property("value")
+@pytest.fixture
+def old_screenshots(screenshots):
+    folder = screenshots / "old-browsers"
+    folder.mkdir(exist_ok=True)
+    return folder
 
 
 @pytest.fixture(params=["allowed", "refused", "absent"])
-def browser(request, chromium, tmp_path):
-    b = Browser(chromium, request.param, tmp_path)
-    chromium.get_log("browser")
-    yield b
-    b.close()
+def webassembly(request, chromium, page_file, tmp_path):
+    """The page's WebAssembly allowed, refused by its policy, or absent."""
+    added = None
+    if request.param == "refused":
+        chromium.url = engines.webassembly_refused(page_file, tmp_path).as_uri()
+    if request.param == "absent":
+        added = chromium.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "delete window.WebAssembly;"})
+    chromium.console()
+    yield request.param
+    chromium.url = page_file.resolve().as_uri()
+    if added:
+        chromium.cdp("Page.removeScriptToEvaluateOnNewDocument", added)
 
 
-def test_the_quiz_answers_as_on_linux_whatever_becomes_of_its_webassembly(browser, linux):
-    driver = browser.driver
+def test_the_quiz_answers_as_on_linux_whatever_becomes_of_its_webassembly(chromium, webassembly, linux_result,
+                                                                          users_see, old_screenshots):
+    linux, logged = linux_result(*RUNS), []
     for run, expected in zip(RUNS, linux):
-        browser.open()
+        chromium.open()
         for name in run:
-            browser.click(name)
-        assert browser.box() == expected, f"{browser.how}: {' '.join(run) or 'at opening'}"
-    assert linux[3].startswith(SEEN["texts"]["right"]) and linux[11].startswith(SEEN["texts"]["wrong"])
-    assert linux[13] == PROMPT
+            chromium.click_control(name)
+        logged += chromium.console()
+        assert chromium.js("return document.getElementById('Text1(0)').value") == expected.replace("\r\n", "\n"), (
+            f"{webassembly}: {' '.join(run) or 'at opening'}")
+    texts = users_see["texts"]
+    assert linux[3].startswith(texts["right"]) and linux[11].startswith(texts["wrong"]) and linux[13] == texts["prompt"]
 
     # The program needs no WebAssembly: nothing was refused, there or not.
-    violations = driver.execute_script("return window.policyViolations")
-    has_wasm = driver.execute_script("return typeof WebAssembly")
-    expected = {"allowed": ([], "object"), "refused": ([], "object"), "absent": ([], "undefined")}[browser.how]
-    assert (violations, has_wasm) == expected, browser.how
+    expected = {"allowed": ([], "object"), "refused": ([], "object"), "absent": ([], "undefined")}[webassembly]
+    assert (chromium.violations(), chromium.js("return typeof WebAssembly")) == expected, webassembly
     # Nothing went wrong on the way.
-    logged = [e["message"] for e in driver.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
     assert not logged, logged
     # The page still sends nothing anywhere.
-    blocked = driver.execute_script("""return fetch('https://www.kestrova.example/').then(() => 'sent', () => 'blocked')
+    blocked = chromium.js("""return fetch('https://www.kestrova.example/').then(() => 'sent', () => 'blocked')
         .then(r => new Promise(ok => setTimeout(() => ok([r, window.policyViolations]), 100)))""")
     assert blocked[0] == "blocked" and any(v.startswith("connect-src") for v in blocked[1])
 
-    browser.open()
+    chromium.open()
     for name in ("Option1(2)", "Option2(2)", "Command1(0)"):
-        browser.click(name)
-    SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-    driver.find_element(By.ID, "kestrova").screenshot(str(SCREENSHOTS / f"webassembly-{browser.how}.png"))
+        chromium.click_control(name)
+    chromium.driver.find_element(By.ID, "kestrova").screenshot(str(old_screenshots / f"webassembly-{webassembly}.png"))
 
 
-def test_the_policy_needs_no_eval():
-    html = PAGE.read_text(encoding="utf-8")
+def test_the_policy_needs_no_eval(page_file):
+    html = page_file.read_text(encoding="utf-8")
     policy = re.search(r'http-equiv="Content-Security-Policy" content="([^"]+)"', html).group(1)
     directives = dict((d.split()[0], d.split()[1:]) for d in policy.split("; "))
     assert directives["default-src"] == ["'none'"] and "connect-src" not in directives
@@ -266,43 +229,42 @@ def test_the_policy_needs_no_eval():
     assert directives["script-src"] == ["'unsafe-inline'", "'wasm-unsafe-eval'"]
 
 
-def shown_message(driver):
-    return driver.execute_script(
+def shown_message(chromium):
+    return chromium.js(
         "const p = document.querySelector('#kestrova > p');"
         " return p && getComputedStyle(p).visibility === 'visible' && p.getBoundingClientRect().height > 0"
         " ? p.textContent : null")
 
 
-def test_where_nothing_can_run_the_page_says_so(chromium, what_users_see):
+def test_where_nothing_can_run_the_page_says_so(chromium, users_see, old_screenshots):
     # An engine without WebAssembly whose JavaScript lacks typed arrays.
-    added = chromium.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
-                                     {"source": "delete window.WebAssembly; delete window.Uint8Array;"})["identifier"]
+    added = chromium.cdp("Page.addScriptToEvaluateOnNewDocument",
+                         {"source": "delete window.WebAssembly; delete window.Uint8Array;"})["identifier"]
     try:
         started = time.monotonic()
-        chromium.get(PAGE.resolve().as_uri())
-        assert shown_message(chromium) == what_users_see["cannotRun"] and time.monotonic() - started < 2.5
-        assert not chromium.find_elements(By.CSS_SELECTOR, "#kestrova label, #kestrova button")
-        SCREENSHOTS.mkdir(parents=True, exist_ok=True)
-        chromium.save_screenshot(str(SCREENSHOTS / "cannot-run.png"))
+        chromium.load()
+        assert shown_message(chromium) == users_see["cannotRun"] and time.monotonic() - started < 2.5
+        assert not chromium.driver.find_elements(By.CSS_SELECTOR, "#kestrova label, #kestrova button")
+        chromium.picture().save(old_screenshots / "cannot-run.png")
     finally:
-        chromium.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
+        chromium.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added})
 
 
-def test_with_scripts_off_the_page_says_so_after_a_while(chromium, what_users_see):
-    chromium.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
+def test_with_scripts_off_the_page_says_so_after_a_while(chromium, users_see):
+    chromium.cdp("Emulation.setScriptExecutionDisabled", {"value": True})
     try:
-        chromium.get(PAGE.resolve().as_uri())
+        chromium.load()
         early = shown_message(chromium)
         time.sleep(3.5)
-        assert early is None and shown_message(chromium) == what_users_see["cannotRun"]
+        assert early is None and shown_message(chromium) == users_see["cannotRun"]
     finally:
-        chromium.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
+        chromium.cdp("Emulation.setScriptExecutionDisabled", {"value": False})
 
 
 def test_while_the_quiz_runs_the_page_never_says_it_cannot(chromium):
-    chromium.get(PAGE.resolve().as_uri())
+    chromium.load()
     time.sleep(3.5)
-    assert shown_message(chromium) is None and chromium.find_element(By.ID, "Text1(0)").is_displayed()
+    assert shown_message(chromium) is None and chromium.driver.find_element(By.ID, "Text1(0)").is_displayed()
 
 
 @pytest.fixture(params=["now", "before Safari 14"])
@@ -310,32 +272,23 @@ def media_events(request, chromium):
     """Media queries with change events, or (Safari before 14) only their older addListener."""
     added = None
     if request.param != "now":
-        added = chromium.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+        added = chromium.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": """
             Object.defineProperty(MediaQueryList.prototype, 'addEventListener', {value: undefined});"""})
     yield request.param
     if added:
-        chromium.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added["identifier"]})
+        chromium.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added["identifier"]})
 
 
 def test_a_tablet_docked_to_a_touchpad_gets_the_exact_form_without_reloading(chromium, media_events):
     """The finger's rule and the mouse's on one 768 x 1024 screen, as the
     browser's pointer changes under the open page."""
     shown = "return document.getElementById('kestrova').className"
-    chromium.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                             {"width": 768, "height": 1024, "deviceScaleFactor": 2, "mobile": True})
-    chromium.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+    chromium.screen(768, 1024, 2, mobile=True, touch=True)
     try:
-        chromium.get(PAGE.resolve().as_uri())
-        by_finger = chromium.execute_script(shown)
-        chromium.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+        chromium.load()
+        by_finger = chromium.js(shown)
+        chromium.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
         time.sleep(0.3)
-        assert (by_finger, chromium.execute_script(shown)) == ("touch", "exact")
+        assert (by_finger, chromium.js(shown)) == ("touch", "exact")
     finally:
-        chromium.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
-        chromium.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                                 {"width": 800, "height": 700, "deviceScaleFactor": 1, "mobile": False})
-
-
-@pytest.fixture(scope="module")
-def what_users_see():
-    return json.loads(Path(os.environ["KESTROVA_WHAT_USERS_SEE_JSON"]).read_text(encoding="utf-8"))
+        chromium.screen(800, 700)

@@ -4,6 +4,9 @@ told, and that every result matches the Linux window's."""
 
 import pytest
 
+from conftest import OTHER_RUNS, RIGHT_RUNS
+from engines import POLICY_WATCH
+
 # The answer key and the captions, written out here on their own.
 PAIRS = [("Samsung Group", "Южна Корея"), ("Siemens AG", "Германия"), ("Nokia", "Финландия"),
          ("Panasonic", "Япония"), ("Sony Mobile", "Англия"), ("Ericsson", "Швеция"),
@@ -17,13 +20,6 @@ HEADING = "Мобилни телефони - фирми и страни"
 PLACES = {"Label1(0)": (64, 0, 337, 25), "Frame1(0)": (64, 32, 145, 193), "Frame1(1)": (248, 32, 153, 193),
           "Option1(6)": (72, 56, 121, 19), "Option1(2)": (72, 136, 121, 19), "Option2(3)": (256, 200, 121, 19),
           "Command1(0)": (64, 232, 105, 19), "Command1(1)": (288, 232, 105, 19), "Text1(0)": (8, 256, 449, 121)}
-
-# Runs of clicks the page is put through, each answered by the Linux window.
-RIGHT_RUNS = [(f"Option1({i})", f"Option2({i})", "Command1(0)") for i in range(10)]
-OTHER_RUNS = [("Option1(2)", "Option2(3)", "Command1(0)"),
-              ("Command1(0)",),
-              ("Option1(4)", "Option2(4)", "Command1(0)", "Command1(1)"),
-              ("Option1(4)", "Option2(4)", "Command1(0)", "Command1(1)", "Option2(4)", "Command1(0)")]
 
 
 def box(browser):
@@ -50,123 +46,126 @@ def spoken(browser):
                       ".filter(t => t)")
 
 
-def test_at_opening(browser, check, linux_result, form_size):
+def test_at_opening(browser, linux_result, form_size, golden):
     browser.open()
     assignment, = linux_result(())
-    check(browser.js("return document.title") == "www.kestrova.example Kestrova", "the page's title is the window caption")
-    check(browser.js("return document.getElementById('Label1(0)').textContent") == HEADING, "the heading")
-    check(browser.js("return [...document.querySelectorAll('legend')].map(e => e.textContent)") == ["Фирма", "Страна"],
-          "the frames' captions")
+    assert browser.js("return document.title") == "www.kestrova.example Kestrova", (
+        "the page's title is the window caption")
+    assert browser.js("return document.getElementById('Label1(0)').textContent") == HEADING, "the heading"
+    assert browser.js("return [...document.querySelectorAll('legend')].map(e => e.textContent)") == [
+        "Фирма", "Страна"], "the frames' captions"
     for frame, expected in (("Frame1(0)", FIRMS_TOP_DOWN), ("Frame1(1)", COUNTRIES_TOP_DOWN)):
         rows = browser.js("return [...document.getElementById(arguments[0]).querySelectorAll('label')]"
                           ".map(l => [l.textContent, l.getBoundingClientRect().y])", frame)
-        check([t for t, _ in sorted(rows, key=lambda r: r[1])] == expected, f"{frame} reads top to bottom alphabetically")
-        check([t for t, _ in rows] == expected, f"{frame}: arrow keys follow the rows")
-    check(browser.js("return [...document.querySelectorAll('button')].map(e => e.textContent)") == ["Изведи", "Чисти"],
-          "the commands")
-    check(checked(browser) == [], "nothing checked")
-    check(focused(browser) == "Text1(0)", "the focus is in the result box")
-    check(box(browser) == shown(assignment), "the assignment, as the Linux window shows it")
-    check(len(assignment) == 816, "the assignment has 816 characters")
-    check(browser.js("return ['Text1(1)', 'List1'].every(n => { const e = document.getElementById(n);"
-                     " return !(e.offsetWidth || e.offsetHeight || e.getClientRects().length); })"),
-          "motto and list stay hidden")
+        assert [t for t, _ in sorted(rows, key=lambda r: r[1])] == expected, (
+            f"{frame} reads top to bottom alphabetically")
+        assert [t for t, _ in rows] == expected, f"{frame}: arrow keys follow the rows"
+    assert browser.js("return [...document.querySelectorAll('button')].map(e => e.textContent)") == [
+        "Изведи", "Чисти"], "the commands"
+    assert checked(browser) == [], "nothing checked"
+    assert focused(browser) == "Text1(0)", "the focus is in the result box"
+    assert box(browser) == shown(assignment), "the assignment, as the Linux window shows it"
+    assert assignment == golden("assignment.txt"), "the Linux window opens with the assignment"
+    assert browser.js("return ['Text1(1)', 'List1'].every(n => { const e = document.getElementById(n);"
+                      " return !(e.offsetWidth || e.offsetHeight || e.getClientRects().length); })"), (
+        "motto and list stay hidden")
     # The exact form, scaled: each place divided by the scale is its place at 1 x.
     origin = browser.js("return document.getElementById('kestrova').getBoundingClientRect().toJSON()")
     scale = origin["width"] / form_size[0]
-    check(abs(origin["height"] / scale - form_size[1]) <= 1, f"the form keeps its proportions at {scale:.2f} x")
+    assert abs(origin["height"] / scale - form_size[1]) <= 1, f"the form keeps its proportions at {scale:.2f} x"
     for name, (x, y, w, h) in PLACES.items():
         r = browser.js("const e = document.getElementById(arguments[0]);"
                        " return (e.closest('label') || e).getBoundingClientRect().toJSON()", name)
         got = tuple(round(v / scale, 1) for v in (r["x"] - origin["x"], r["y"] - origin["y"], r["width"], r["height"]))
-        check(all(abs(a - b) <= 1 for a, b in zip(got, (x, y, w, h))), f"{name} at {(x, y, w, h)}, seen {got}")
+        assert all(abs(a - b) <= 1 for a, b in zip(got, (x, y, w, h))), f"{name} at {(x, y, w, h)}, seen {got}"
 
 
 @pytest.mark.parametrize("run", RIGHT_RUNS + OTHER_RUNS, ids=" ".join)
-def test_mouse(browser, check, linux_result, run):
+def test_mouse(browser, linux_result, run):
     expected, = linux_result(run)
     browser.open()
     for name in run:
         browser.click_control(name)
-    check(box(browser) == shown(expected), "mouse: " + " ".join(run))
+    assert box(browser) == shown(expected), "mouse: " + " ".join(run)
 
 
-def test_answer_key(browser, check, linux_result, users_see):
+def test_answer_key(browser, linux_result, users_see):
+    """The Linux window's verdicts for the runs the mouse test makes."""
     texts = users_see["texts"]
     WRONG, PROMPT = texts["wrong"] + texts["lineBreak"], texts["prompt"]
-    """The Linux window's verdicts for the runs the mouse test makes."""
     browser.open()
     rights = linux_result(*RIGHT_RUNS)
     captions = browser.js("return [...document.querySelectorAll('input[type=radio]')]"
                           ".map(e => [e.id, e.parentElement.textContent])")
     caption = dict(captions)
     for i, (firm, country) in enumerate(PAIRS):
-        check(rights[i].startswith(texts["right"] + texts["lineBreak"]) and caption[f"Option1({i})"] == firm
-              and caption[f"Option2({i})"] == country, f"{firm} with {country} is right")
-    check(linux_result(*OTHER_RUNS) == [WRONG, WRONG, PROMPT, WRONG],
-          "wrong pair, nothing chosen, «Чисти», one side after «Чисти»")
+        assert (rights[i].startswith(texts["right"] + texts["lineBreak"]) and caption[f"Option1({i})"] == firm
+                and caption[f"Option2({i})"] == country), f"{firm} with {country} is right"
+    assert linux_result(*OTHER_RUNS) == [WRONG, WRONG, PROMPT, WRONG], (
+        "wrong pair, nothing chosen, «Чисти», one side after «Чисти»")
 
 
-def test_a_second_firm_replaces_the_first(browser, check):
+def test_a_second_firm_replaces_the_first(browser):
     browser.open()
     browser.click_control("Option1(2)")
     browser.click_control("Option1(9)")
-    check(checked(browser) == ["Option1(9)"], "BenQ replaces Nokia")
+    assert checked(browser) == ["Option1(9)"], "BenQ replaces Nokia"
 
 
-def test_keyboard(browser, check, linux_result, users_see):
+def test_keyboard(browser, linux_result, users_see):
+    """By keyboard alone: Alcatel SA and Франция, then Финландия, then «Чисти»."""
     texts = users_see["texts"]
     WRONG, PROMPT = texts["wrong"] + texts["lineBreak"], texts["prompt"]
-    """By keyboard alone: Alcatel SA and Франция, then Финландия, then «Чисти»."""
     right, = linux_result(RIGHT_RUNS[6])
     browser.open()
     browser.keys("Tab")
-    check(focused(browser) == "Option1(6)", "Tab enters the firms at the top")
+    assert focused(browser) == "Option1(6)", "Tab enters the firms at the top"
     browser.keys("Space", "Tab")
-    check(focused(browser) == "Option2(4)", "Tab goes on to the countries")
+    assert focused(browser) == "Option2(4)", "Tab goes on to the countries"
     browser.keys("Space", *["ArrowDown"] * 6)
-    check("Option2(6)" in checked(browser), "Down six rows: Франция")
+    assert "Option2(6)" in checked(browser), "Down six rows: Франция"
     browser.keys("Tab", "Enter")
-    check(box(browser) == shown(right), "Enter on «Изведи»: right, as on Linux")
+    assert box(browser) == shown(right), "Enter on «Изведи»: right, as on Linux"
     browser.keys("Shift+Tab", "ArrowUp", "Tab", "Space")
-    check(box(browser) == shown(WRONG), "Up to Финландия, Space on «Изведи»: wrong")
+    assert box(browser) == shown(WRONG), "Up to Финландия, Space on «Изведи»: wrong"
     browser.keys("Tab", "Enter")
-    check(box(browser) == PROMPT and checked(browser) == [], "Enter on «Чисти» clears")
-    check(spoken(browser) == [PROMPT], "a live region says the prompt")
+    assert box(browser) == PROMPT and checked(browser) == [], "Enter on «Чисти» clears"
+    assert spoken(browser) == [PROMPT], "a live region says the prompt"
 
 
-def test_assistive_technology(browser, check, users_see):
+def test_assistive_technology(browser, users_see):
     """What the engine's accessibility tree gives a screen reader."""
     browser.open()
-    check(browser.accessible("group", "Фирма") == ["Frame1(0)"] and browser.accessible("group", "Страна")
-          == ["Frame1(1)"], "two named groups")
+    assert (browser.accessible("group", "Фирма") == ["Frame1(0)"] and browser.accessible("group", "Страна")
+            == ["Frame1(1)"]), "two named groups"
     radios = browser.accessible("radio")
     named = [n for n in FIRMS_TOP_DOWN + COUNTRIES_TOP_DOWN if len(browser.accessible("radio", n)) == 1]
-    check(len(radios) == 20 and len(named) == 20, f"twenty named radios: {len(radios)}, {len(named)} named")
-    check(browser.accessible("textbox", users_see["resultBoxName"]) == ["Text1(0)"]
-          and browser.accessible("textbox") == ["Text1(0)"],
-          f"the result box is named «{users_see['resultBoxName']}», the only text box exposed")
-    check(browser.accessible("heading", HEADING) == ["Label1(0)"], "the heading")
+    assert len(radios) == 20 and len(named) == 20, f"twenty named radios: {len(radios)}, {len(named)} named"
+    assert (browser.accessible("textbox", users_see["resultBoxName"]) == ["Text1(0)"]
+            and browser.accessible("textbox") == ["Text1(0)"]), (
+        f"the result box is named «{users_see['resultBoxName']}», the only text box exposed")
+    assert browser.accessible("heading", HEADING) == ["Label1(0)"], "the heading"
     live = browser.accessible("status")
     politeness = browser.js("return [...document.querySelectorAll('[role=status]')].map(e => e.ariaLive ||"
                             " e.getAttribute('aria-live'))")
-    check(len(live) == 2 and politeness == [users_see["politeness"]] * 2,
-          f"two {users_see['politeness']} live regions and no other: {live}, {politeness}")
+    assert len(live) == 2 and politeness == [users_see["politeness"]] * 2, (
+        f"two {users_see['politeness']} live regions and no other: {live}, {politeness}")
     for hidden in users_see["hiddenControls"]:
         shown_ = browser.js("const e = document.getElementById(arguments[0]); const r = e.getBoundingClientRect();"
                             " return e.checkVisibility() || r.width * r.height > 0", hidden)
-        check(not shown_ and not browser.exposes(hidden), f"{hidden} is neither on screen nor in the accessibility tree")
+        assert not shown_ and not browser.exposes(hidden), (
+            f"{hidden} is neither on screen nor in the accessibility tree")
     if browser.name == "chromium":
         # Chromium gives its whole tree: no node anywhere carries the motto.
         seen = [n.get("name", {}).get("value") or "" for n in browser.tree()]
-        check(not any(n.startswith("Неприятното") for n in seen), "the motto is not exposed")
+        assert not any(n.startswith("Неприятното") for n in seen), "the motto is not exposed"
         live = [n for n in browser.tree() if any(p["name"] == "live" for p in n.get("properties", []))]
         politeness = {p["value"]["value"] for n in live for p in n["properties"] if p["name"] == "live"}
-        check(politeness == {users_see["politeness"]} and len(live) == 2,
-              f"the tree's own live property: {len(live)}, {politeness}")
+        assert politeness == {users_see["politeness"]} and len(live) == 2, (
+            f"the tree's own live property: {len(live)}, {politeness}")
 
 
-def test_same_verdict_twice(browser, check, screenshots, users_see):
+def test_same_verdict_twice(browser, screenshots, users_see):
     """Each is a change of a live region, in turn."""
     browser.open()
     for name in ("Option1(2)", "Option2(2)", "Command1(0)"):
@@ -186,29 +185,28 @@ def test_same_verdict_twice(browser, check, screenshots, users_see):
     second = browser.js(regions)
     # A screen reader may drop words equal to the last it was given: the second time they differ, though not
     # in what is heard.
-    check(len(first) == 2 and sorted(t.strip() for t in first) == sorted(t.strip() for t in second) ==
-          ["", users_see["texts"]["wrong"]] and first != second and "".join(first) != "".join(second),
-          f"the same verdict twice is spoken from the other region, its text not the same: {first} then {second}")
+    assert (len(first) == 2 and sorted(t.strip() for t in first) == sorted(t.strip() for t in second) ==
+            ["", users_see["texts"]["wrong"]] and first != second and "".join(first) != "".join(second)), (
+        f"the same verdict twice is spoken from the other region, its text not the same: {first} then {second}")
 
 
-def test_clean_start_and_the_policy(browser, check):
+def test_clean_start_and_the_policy(browser):
     browser.open()
     # What a slow start would log comes in a moment.
     browser.js("return new Promise(r => setTimeout(r, 200))")
     logged = browser.console()
-    check(not logged, f"no console error or warning: {logged[:3]}")
+    assert not logged, f"no console error or warning: {logged[:3]}"
     violations = browser.violations()
     if violations is not None:
-        check(violations == [], "the page starts with no policy violation")
+        assert violations == [], "the page starts with no policy violation"
     else:
         print(f"{browser.name}: {browser.no_policy_from_start}")
-    blocked = browser.js("""window.policyViolations = window.policyViolations || [];
-        if (!window.watching) { window.watching = true; document.addEventListener('securitypolicyviolation',
-            e => window.policyViolations.push(e.violatedDirective + ' ' + e.blockedURI)); }
+    # Where the watch could not start with the page, it starts now.
+    blocked = browser.js(POLICY_WATCH + """
         return fetch('https://www.kestrova.example/').then(() => 'sent', () => 'blocked')
         .then(r => new Promise(ok => setTimeout(() => ok([r, window.policyViolations]), 100)))""")
-    check(blocked[0] == "blocked" and any(v.startswith("connect-src") for v in blocked[1]),
-          f"the policy forbids every connection: {blocked}")
+    assert blocked[0] == "blocked" and any(v.startswith("connect-src") for v in blocked[1]), (
+        f"the policy forbids every connection: {blocked}")
     icons = browser.js("return [...document.querySelectorAll('link[rel~=icon], link[rel=apple-touch-icon]')]"
                        ".map(l => l.href.slice(0, 22))")
-    check(len(icons) == 2 and all(i == "data:image/png;base64," for i in icons), "tab and home-screen icons inlined")
+    assert len(icons) == 2 and all(i == "data:image/png;base64," for i in icons), "tab and home-screen icons inlined"

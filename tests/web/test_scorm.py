@@ -29,16 +29,15 @@ def package(page_file, tmp_path_factory):
     return zipfile.ZipFile(out)
 
 
-def test_the_package_is_one_sco_launching_the_page(package, page_file, users_see, check):
+def test_the_package_is_one_sco_launching_the_page(package, page_file, users_see):
     manifest = ET.fromstring(package.read("imsmanifest.xml"))
-    check([m.text for m in manifest.find(CP + "metadata")] == ["ADL SCORM", "1.2"], "a SCORM 1.2 manifest")
+    assert [m.text for m in manifest.find(CP + "metadata")] == ["ADL SCORM", "1.2"], "a SCORM 1.2 manifest"
     item = manifest.find(f"{CP}organizations/{CP}organization/{CP}item")
     sco = manifest.find(f"{CP}resources/{CP}resource[@identifier='{item.get('identifierref')}']")
-    check(sco.get("{http://www.adlnet.org/xsd/adlcp_rootv1p2}scormtype") == "sco" and sco.get("href") == "kestrova.html",
-          "its one item launches the page, a SCO")
-    check(item.find(CP + "title").text == users_see["heading"], "titled as the quiz is headed")
-    check(sorted(package.namelist()) == ["imsmanifest.xml", "kestrova.html"]
-          and package.read("kestrova.html") == page_file.read_bytes(), "the manifest at the root, the page as built")
+    assert sco.get("{http://www.adlnet.org/xsd/adlcp_rootv1p2}scormtype") == "sco" and sco.get("href") == "kestrova.html", "its one item launches the page, a SCO"
+    assert item.find(CP + "title").text == users_see["heading"], "titled as the quiz is headed"
+    assert (sorted(package.namelist()) == ["imsmanifest.xml", "kestrova.html"]
+          and package.read("kestrova.html") == page_file.read_bytes()), "the manifest at the root, the page as built"
 
 
 class Serve(http.server.SimpleHTTPRequestHandler):
@@ -99,7 +98,7 @@ def values(calls, element):
     return [c[2] for c in calls if c[:2] == ["LMSSetValue", element]]
 
 
-def test_a_platform_records_each_firm_found_once_across_a_reload(platform, engine, check, users_see):
+def test_a_platform_records_each_firm_found_once_across_a_reload(platform, engine, users_see):
     browser = platform.browser(engine)
     launch(browser, platform, refuse=1)
     found = [answer(browser, 2, 2), answer(browser, 2, 2), answer(browser, 5, 5), answer(browser, 1, 3)]
@@ -109,37 +108,36 @@ def test_a_platform_records_each_firm_found_once_across_a_reload(platform, engin
     calls = browser.js("return new Promise(r => (function wait() { calls[calls.length - 1][0] === 'LMSFinish'"
                        " ? r(calls) : setTimeout(wait, 10); })())")
     print("\n".join(" ".join(c) for c in calls))
-    check(sum(f.startswith(users_see["texts"]["right"]) for f in found) == 12, "the quiz answered as ever")
+    assert sum(f.startswith(users_see["texts"]["right"]) for f in found) == 12, "the quiz answered as ever"
     sessions = " ".join(c[0] for c in calls if c[0] in ("LMSInitialize", "LMSFinish"))
-    check(sessions == "LMSInitialize LMSFinish LMSInitialize LMSFinish", f"two launches, each finished: {sessions}")
-    check(calls[calls.index(["LMSCommit", "", "false"]) + 1] == ["LMSGetLastError", "101"],
-          "the commit the server refused, its error read, and the page went on")
-    check(["LMSGetValue", "cmi.suspend_data", "0010010000"] in calls, "the relaunch read back Nokia and Ericsson")
+    assert sessions == "LMSInitialize LMSFinish LMSInitialize LMSFinish", f"two launches, each finished: {sessions}"
+    assert calls[calls.index(["LMSCommit", "", "false"]) + 1] == ["LMSGetLastError", "101"], "the commit the server refused, its error read, and the page went on"
+    assert ["LMSGetValue", "cmi.suspend_data", "0010010000"] in calls, "the relaunch read back Nokia and Ericsson"
     scores = [int(v) for v in values(calls, "cmi.core.score.raw")]
-    check(scores == [0, 1, 2, 2] + list(range(3, 11)), f"one more for each new firm, never less: {scores}")
-    check(sum(c[0] == "LMSCommit" for c in calls) == len(scores), "a commit after each report")
-    check(values(calls, "cmi.core.lesson_status") == ["incomplete"] * 11 + ["completed"], "completed with the tenth")
+    assert scores == [0, 1, 2, 2] + list(range(3, 11)), f"one more for each new firm, never less: {scores}"
+    assert sum(c[0] == "LMSCommit" for c in calls) == len(scores), "a commit after each report"
+    assert values(calls, "cmi.core.lesson_status") == ["incomplete"] * 11 + ["completed"], "completed with the tenth"
     final = browser.js("const c = API.cmi.core; return [c.score.raw, c.score.min, c.score.max, c.lesson_status,"
                        " API.cmi.suspend_data]")
     print("final:", final)
-    check(final == ["10", "0", "10", "completed", "1111111111"], f"the platform keeps all ten: {final}")
-    check(b'"lesson_status":"completed"' in platform.kept.read_bytes(), "and so does its server")
+    assert final == ["10", "0", "10", "completed", "1111111111"], f"the platform keeps all ten: {final}"
+    assert b'"lesson_status":"completed"' in platform.kept.read_bytes(), "and so does its server"
     # What scorm-again logs of the refused commit is the platform's own.
     logged = [m for m in browser.console() if "scorm12.js" not in m]
-    check(logged == [], f"the page itself says nothing: {logged}")
+    assert logged == [], f"the page itself says nothing: {logged}"
 
 
-def test_a_score_kept_without_its_firms_is_never_lowered(platform, engine, check):
+def test_a_score_kept_without_its_firms_is_never_lowered(platform, engine):
     browser = platform.browser(engine)
     launch(browser, platform, kept=b'{"cmi": {"core": {"score": {"raw": "4"}, "lesson_status": "incomplete"}}}')
     answer(browser, 6, 6)
     calls = browser.js("return calls")
-    check(values(calls, "cmi.core.score.raw") == ["4", "4"], f"4 kept: {values(calls, 'cmi.core.score.raw')}")
-    check(values(calls, "cmi.suspend_data")[-1] == "0000001000", "Alcatel SA found since")
+    assert values(calls, "cmi.core.score.raw") == ["4", "4"], f"4 kept: {values(calls, 'cmi.core.score.raw')}"
+    assert values(calls, "cmi.suspend_data")[-1] == "0000001000", "Alcatel SA found since"
 
 
 @pytest.mark.parametrize("parent", ["?api=throws", "?quiz=http://localhost:{}/kestrova.html"])
-def test_a_throwing_or_foreign_parent_leaves_the_page_as_alone(platform, engine, parent, check, users_see):
+def test_a_throwing_or_foreign_parent_leaves_the_page_as_alone(platform, engine, parent, users_see):
     browser = platform.browser(engine)
     if not hasattr(browser, "driver"):
         pytest.skip(f"{engine}: the tests' bridge to it reads no framed page")
@@ -151,5 +149,5 @@ def test_a_throwing_or_foreign_parent_leaves_the_page_as_alone(platform, engine,
                              " document.getElementById(id).click()); return document.getElementById('Text1(0)').value")
     finally:
         browser.driver.switch_to.default_content()
-    check(verdict.startswith(users_see["texts"]["right"]) and browser.console() == [], "the quiz answers, saying nothing")
-    check(browser.js("return calls") == [], "and calls nothing")
+    assert verdict.startswith(users_see["texts"]["right"]) and browser.console() == [], "the quiz answers, saying nothing"
+    assert browser.js("return calls") == [], "and calls nothing"

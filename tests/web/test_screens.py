@@ -35,13 +35,13 @@ def rects(browser, selector):
                       selector)
 
 
-def axe(browser, check, source, when):
+def axe(browser, source, when):
     if not browser.js("return !!window.axe"):
         browser.js(source)
     found = browser.js("return axe.run(document, {runOnly: {type: 'tag', values: arguments[0]}})"
                        ".then(r => r.violations.map(v => v.id + ': ' + v.nodes.map(n => n.target.join(' ')).join(', ')))",
                        AXE_TAGS)
-    check(not found, f"{when}: axe-core finds no violation {found}")
+    assert not found, f"{when}: axe-core finds no violation {found}"
 
 
 def dark(pixel):
@@ -87,7 +87,7 @@ def ring_broken(browser):
 
 
 @pytest.mark.parametrize("screen", SCREENS, ids=str)
-def test_screen(browser, check, axe_source, screenshots, screen, users_see, form_size):
+def test_screen(browser, axe_source, screenshots, screen, users_see, form_size):
     expected = SCREENS[screen]
     width, height, ratio = screen.width, screen.height, screen.ratio
     browser.open()
@@ -99,7 +99,7 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see, form
         print(f"note: {at}: {browser.name} reports a fine pointer, so the mouse's rule applies")
         expected = "exact"
     shown = browser.js("return document.getElementById('kestrova').className")
-    check(shown == expected, f"{at}: the {expected} presentation, seen {shown}")
+    assert shown == expected, f"{at}: the {expected} presentation, seen {shown}"
     form = browser.js("return document.getElementById('kestrova').getBoundingClientRect().toJSON()")
     targets = rects(browser, TARGETS)
     smallest = min(min(t["w"], t["h"]) for t in targets)
@@ -107,44 +107,44 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see, form
         scale = form["width"] / form_size[0]
         fill = form["width"] * form["height"] / (width * height)
         # The largest that fits: one step of density more would not.
-        check(scale >= 1.5 and (form["width"] + 8 > width or form["height"] + 7 > height),
-              f"{at}: the exact form at {scale:.2f} x fills {fill:.0%} of the screen")
-        check(abs(form["x"] - (width - form["width"]) / 2) <= 1 and abs(form["y"] - (height - form["height"]) / 2) <= 1,
-              f"{at}: the form is centred")
+        assert scale >= 1.5 and (form["width"] + 8 > width or form["height"] + 7 > height), (
+            f"{at}: the exact form at {scale:.2f} x fills {fill:.0%} of the screen")
+        assert (abs(form["x"] - (width - form["width"]) / 2) <= 1
+                and abs(form["y"] - (height - form["height"]) / 2) <= 1), f"{at}: the form is centred"
         rows = rects(browser, "fieldset label")  # each frame's, top row first
         pitch = min(b["y"] - a["y"] for a, b in zip(rows, rows[1:]) if b["y"] > a["y"])
-        check(pitch >= (44 if finger else 24), f"{at}: option rows {pitch:.1f} px apart")
+        assert pitch >= (44 if finger else 24), f"{at}: option rows {pitch:.1f} px apart"
         print(f"screen: {at}: exact at {scale:.2f} x, {fill:.0%} of the screen, rows {pitch:.1f} px apart")
     else:
-        check(smallest >= 44, f"{at}: every option and command at least 44 x 44, smallest {smallest:.1f}")
+        assert smallest >= 44, f"{at}: every option and command at least 44 x 44, smallest {smallest:.1f}"
         overlaps = [(a["id"], b["id"]) for i, a in enumerate(targets) for b in targets[i + 1:]
                     if a["x"] < b["x"] + b["w"] - 0.5 and b["x"] < a["x"] + a["w"] - 0.5
                     and a["y"] < b["y"] + b["h"] - 0.5 and b["y"] < a["y"] + a["h"] - 0.5]
-        check(not overlaps, f"{at}: no two targets overlap {overlaps[:3]}")
+        assert not overlaps, f"{at}: no two targets overlap {overlaps[:3]}"
         heading, firms, countries, evaluate, box = browser.js(
             "return ['Label1(0)', 'Frame1(0)', 'Frame1(1)', 'Command1(0)', 'Text1(0)']"
             ".map(n => document.getElementById(n).getBoundingClientRect().toJSON())")
-        check(heading["bottom"] <= firms["top"] and firms["bottom"] <= evaluate["top"]
-              and countries["bottom"] <= evaluate["top"] and evaluate["bottom"] <= box["top"]
-              and (countries["top"] >= firms["bottom"] or countries["left"] >= firms["right"]),
-              f"{at}: heading, firms, countries, commands, then the result box")
+        assert (heading["bottom"] <= firms["top"] and firms["bottom"] <= evaluate["top"]
+                and countries["bottom"] <= evaluate["top"] and evaluate["bottom"] <= box["top"]
+                and (countries["top"] >= firms["bottom"] or countries["left"] >= firms["right"])), (
+            f"{at}: heading, firms, countries, commands, then the result box")
         font = browser.js("return parseFloat(getComputedStyle(document.querySelector('fieldset label')).fontSize)")
-        check(font >= 16, f"{at}: text {font} px")
+        assert font >= 16, f"{at}: text {font} px"
         circles = rects(browser, "input[type=radio]")
         smallest_circle = min(min(c["w"], c["h"]) for c in circles)
-        check(smallest_circle >= 24, f"{at}: every option's circle at least 24 x 24, smallest {smallest_circle}")
+        assert smallest_circle >= 24, f"{at}: every option's circle at least 24 x 24, smallest {smallest_circle}"
         print(f"screen: {at}: touch layout, smallest target {smallest:.1f} px, "
               f"{'two columns' if countries['top'] < firms['bottom'] else 'one column'}")
-    check(browser.js("return window.scrollY") == 0 and browser.js("return document.getElementById('Label1(0)')"
-                                                                  ".getBoundingClientRect().top") >= 0,
-          f"{at}: opens at the top, the heading in view")
-    check(browser.js("return document.activeElement.id") == "Text1(0)", f"{at}: the focus starts in the result box")
-    check(browser.js("return document.documentElement.scrollWidth") <= width, f"{at}: no sideways scrolling")
+    assert (browser.js("return window.scrollY") == 0 and browser.js("return document.getElementById('Label1(0)')"
+                                                                    ".getBoundingClientRect().top") >= 0), (
+        f"{at}: opens at the top, the heading in view")
+    assert browser.js("return document.activeElement.id") == "Text1(0)", f"{at}: the focus starts in the result box"
+    assert browser.js("return document.documentElement.scrollWidth") <= width, f"{at}: no sideways scrolling"
     cut = browser.js("return [...document.querySelectorAll('#kestrova label > span, #kestrova button, legend, h1')]"
                      ".filter(e => e.scrollWidth > e.clientWidth + 1 || e.getBoundingClientRect().right >"
                      " (e.closest('label') || e.parentElement).getBoundingClientRect().right + 1).map(e => e.textContent)")
-    check(not cut, f"{at}: no text cut off {cut}")
-    axe(browser, check, axe_source, f"{at}, at opening")
+    assert not cut, f"{at}: no text cut off {cut}"
+    axe(browser, axe_source, f"{at}, at opening")
     opening_height = browser.js("return document.getElementById('Text1(0)').getBoundingClientRect().height")
 
     # The focus ring whole on every stop Tab reaches, an option's over the
@@ -154,8 +154,9 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see, form
     for key in ("Tab", "ArrowDown", "Tab", "Tab", "Tab"):
         browser.keys(key)
         rings.append(ring_broken(browser))
-    check([r[0] for r in rings] == ["Text1(0)", "Option1(6)", "Option1(9)", "Option2(4)", "Command1(0)", "Command1(1)"]
-          and not any(r[1] for r in rings), f"{at}: the focus ring is whole on every stop: {rings}")
+    assert ([r[0] for r in rings] == ["Text1(0)", "Option1(6)", "Option1(9)", "Option2(4)", "Command1(0)",
+                                      "Command1(1)"]
+            and not any(r[1] for r in rings)), f"{at}: the focus ring is whole on every stop: {rings}"
 
     # The buttons' text inside their borders, with the focus elsewhere.
     browser.js("document.activeElement.blur()")
@@ -173,7 +174,7 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see, form
                 if any(dark(image.getpixel((i, j))) for i in range(max(0, bx0 + border), min(image.width, bx1 - border)))]
         if not rows or rows[-1] >= by1 - border or rows[0] < by0 + border:
             spill.append(b["id"])
-    check(not spill, f"{at}: the buttons' text stays inside their borders {spill}")
+    assert not spill, f"{at}: the buttons' text stays inside their borders {spill}"
 
     # A tap at each option's centre checks it.
     if screen.touch and not browser.touch_screen:
@@ -184,10 +185,10 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see, form
         browser.tap_control(option)
         if not browser.js("return document.getElementById(arguments[0]).checked", option):
             missed.append(option)
-    check(not missed, f"{at}: a tap at each option's centre checks it, missed {missed}")
+    assert not missed, f"{at}: a tap at each option's centre checks it, missed {missed}"
     if browser.touch_screen:
         pointers = browser.js("return [...window.pointers]")
-        check(pointers == ["touch"], f"{at}: the taps reach the page as touches: {pointers}")
+        assert pointers == ["touch"], f"{at}: the taps reach the page as touches: {pointers}"
 
     # A right answer by taps, and the verdict in view.
     for control in ("Option1(2)", "Option2(2)", "Command1(0)"):
@@ -196,24 +197,24 @@ def test_screen(browser, check, axe_source, screenshots, screen, users_see, form
                      " return {top: r.top, bottom: r.bottom, scroll: b.scrollTop, inner: b.scrollHeight - b.clientHeight,"
                      " text: b.value}")
     whole = box["top"] >= -1 and box["bottom"] <= height + 1
-    check(box["text"].startswith(users_see["texts"]["right"] + "\n" + NOKIA) and box["scroll"] == 0
-          and (whole or (shown == "touch" and abs(box["top"]) <= 1)),
-          f"{at}: after a right answer the verdict is on screen, from its first line, box {box['top']:.0f}"
-          f" to {box['bottom']:.0f}")
+    assert (box["text"].startswith(users_see["texts"]["right"] + "\n" + NOKIA) and box["scroll"] == 0
+            and (whole or (shown == "touch" and abs(box["top"]) <= 1))), (
+        f"{at}: after a right answer the verdict is on screen, from its first line, box {box['top']:.0f}"
+        f" to {box['bottom']:.0f}")
     if shown == "touch":
         # The assignment is longer than any verdict: the box fits the new text.
         height_now = box["bottom"] - box["top"]
-        check(box["inner"] <= 1 and height_now < opening_height,
-              f"{at}: the box holds the whole verdict without scrolling inside it and no more:"
-              f" {height_now:.0f} px, {opening_height:.0f} px at opening, {box['inner']} px more inside")
+        assert box["inner"] <= 1 and height_now < opening_height, (
+            f"{at}: the box holds the whole verdict without scrolling inside it and no more:"
+            f" {height_now:.0f} px, {opening_height:.0f} px at opening, {box['inner']} px more inside")
     print(f"screen: {at}: the whole verdict {'in view' if whole else 'from the top, taller than the screen'}")
-    axe(browser, check, axe_source, f"{at}, after a right answer")
+    axe(browser, axe_source, f"{at}, after a right answer")
     (screenshots / "screens").mkdir(parents=True, exist_ok=True)
     browser.picture().save(screenshots / "screens" / f"{screen.name}-{browser.name}.png")
 
 
 @pytest.mark.parametrize("screen", READER_SIZES, ids=str)
-def test_reader_text_size(browser, check, screen):
+def test_reader_text_size(browser, screen):
     browser.open()
     font = browser.js("return parseFloat(getComputedStyle(document.querySelector('fieldset label')).fontSize)")
     # A name is whole when the range of its text lies inside its row.
@@ -222,5 +223,7 @@ def test_reader_text_size(browser, check, screen):
                      " const t = r.getBoundingClientRect(), b = l.getBoundingClientRect();"
                      " return t.right > b.right + 1 || t.bottom > b.bottom + 1 || l.scrollWidth > l.clientWidth + 1"
                      " || b.right > innerWidth; }).map(l => l.textContent)")
-    check(font >= screen.text and not cut and browser.js("return document.documentElement.scrollWidth") <= screen.width,
-          f"{browser.name}: phone {screen.width} px wide with {screen.text} px text: text {font} px, nothing cut off {cut}")
+    scrolls = browser.js("return document.documentElement.scrollWidth") > screen.width
+    assert font >= screen.text and not cut and not scrolls, (
+        f"{browser.name}: phone {screen.width} px wide with {screen.text} px text: text {font} px, nothing cut off"
+        f" {cut}, no sideways scrolling")

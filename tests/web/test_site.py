@@ -120,7 +120,7 @@ def answer_pair(browser):
     return browser.js("return document.getElementById('Text1(0)').value").startswith(browser.right)
 
 
-def test_links_policy_and_axe(site, server, check, axe_source):
+def test_links_policy_and_axe(site, server, axe_source):
     """Every address the pages and the app name answers 200 from the site
     itself, each page's policy forbids the rest, and axe-core finds
     nothing on the first page and the quiz's."""
@@ -132,38 +132,36 @@ def test_links_policy_and_axe(site, server, check, axe_source):
         # The page's own icon is inline, in a data: address.
         links = [u for u in links if not u.startswith("data:")]
         elsewhere = [u[:80] for u in links + loaded if not u.startswith(server.url)]
-        check(not elsewhere, f"/{path}: every link and load is the site's own: {elsewhere}")
+        assert not elsewhere, f"/{path}: every link and load is the site's own: {elsewhere}"
         wanted.update(links)
         sent = site.js(REACH_OUT)
-        check(sent[0] == "refused" and any(v in ("connect-src", "default-src") for v in sent[1]),
-              f"/{path}: its policy refuses a connection elsewhere: {sent}")
-        axe(site, check, axe_source, f"/{path}")
+        assert sent[0] == "refused" and any(v in ("connect-src", "default-src") for v in sent[1]), f"/{path}: its policy refuses a connection elsewhere: {sent}"
+        axe(site, axe_source, f"/{path}")
     worker = server.status(server.url + "sw.js")[1].decode()
     wanted.update(server.url + f for f in json.loads(re.search(r"FILES = (\[.*?\]);", worker, re.S).group(1)))
     answers = {u: server.status(u)[0] for u in sorted(wanted)}
-    check(all(code == 200 for code in answers.values()),
-          f"{len(answers)} addresses answer 200: {[u for u, c in answers.items() if c != 200]}")
+    assert all(code == 200 for code in answers.values()), f"{len(answers)} addresses answer 200: {[u for u, c in answers.items() if c != 200]}"
     visit(site, server, QUIZ)
-    check(answer_pair(site), "the quiz over http answers Nokia, Финландия")
+    assert answer_pair(site), "the quiz over http answers Nokia, Финландия"
 
 
-def test_downloads_match_their_sums(server, check):
+def test_downloads_match_their_sums(server):
     """What a teacher downloads from the site is each file the release made,
     as the site's SHA256SUMS and first page say."""
     status, listed = server.status(server.url + "download/SHA256SUMS")
     sums = dict(reversed(line.split("  ", 1)) for line in listed.decode().splitlines())
     made = {p.name for p in server.release.iterdir() if p.is_file() and p.name != "SHA256SUMS"}
-    check(status == 200 and set(sums) == made, f"the site's SHA256SUMS lists every download: {sorted(sums)}")
+    assert status == 200 and set(sums) == made, f"the site's SHA256SUMS lists every download: {sorted(sums)}"
     first = server.status(server.url)[1].decode()
     for name, digest in sums.items():
         status, data = server.status(server.url + "download/" + name)
-        check(status == 200 and hashlib.sha256(data).hexdigest() == digest, f"{name} matches its sum")
-        check(f'href="download/{name}"' in first and digest in first, f"the first page links {name} with its SHA-256")
+        assert status == 200 and hashlib.sha256(data).hexdigest() == digest, f"{name} matches its sum"
+        assert f'href="download/{name}"' in first and digest in first, f"the first page links {name} with its SHA-256"
     # The guide on the site promises no file that the site lacks.
     site = server.release / "site"
     listing = [str(p.relative_to(site)) for p in site.rglob("*") if p.is_file()]
     missing = guide_files.unlisted((site / "za-uchitelya.html").read_text(encoding="utf-8"), "site", listing)
-    check(not missing, f"every file the site's guide names is on the site: missing {missing}")
+    assert not missing, f"every file the site's guide names is on the site: missing {missing}"
 
 
 def chromium_only(site):
@@ -171,7 +169,7 @@ def chromium_only(site):
         pytest.skip("what Chromium alone can emulate or tell")
 
 
-def test_first_page_on_phone_and_whiteboard(site, server, check, screenshots, users_see):
+def test_first_page_on_phone_and_whiteboard(site, server, screenshots, users_see):
     """The first page fits a phone and a whiteboard, its button a finger's
     size; the pictures are kept for a look."""
     chromium_only(site)
@@ -182,27 +180,24 @@ def test_first_page_on_phone_and_whiteboard(site, server, check, screenshots, us
         button = site.js("const r = document.querySelector('a.open').getBoundingClientRect();"
                          " return [r.width, r.height, getComputedStyle(document.body).fontSize,"
                          " document.querySelector('a.open').textContent, document.querySelector('a.open').href]")
-        check(button[3] == users_see["site"]["open"] and button[4] == server.url + QUIZ,
-              f"{name}: its button «{button[3]}» opens {button[4]}")
-        check(wide <= width, f"{name}: nothing goes sideways ({wide} px in {width})")
-        check(button[1] >= 44 and float(button[2][:-2]) >= 16,
-              f"{name}: «Отвори викторината» {button[0]:.0f} × {button[1]:.0f}, text {button[2]}")
+        assert button[3] == users_see["site"]["open"] and button[4] == server.url + QUIZ, f"{name}: its button «{button[3]}» opens {button[4]}"
+        assert wide <= width, f"{name}: nothing goes sideways ({wide} px in {width})"
+        assert button[1] >= 44 and float(button[2][:-2]) >= 16, f"{name}: «Отвори викторината» {button[0]:.0f} × {button[1]:.0f}, text {button[2]}"
         site.picture().save(screenshots / f"site-{name}.png")
 
 
-def test_installable(site, server, check, users_see):
+def test_installable(site, server, users_see):
     """Chromium finds the quiz installable as an app, in the window's colour."""
     chromium_only(site)
     visit(site, server, QUIZ)
     site.js("return navigator.serviceWorker.ready.then(() => true)")
     errors = site.cdp("Page.getInstallabilityErrors")["installabilityErrors"]
-    check(errors == [], f"no installability errors: {errors}")
+    assert errors == [], f"no installability errors: {errors}"
     manifest = json.loads(server.status(server.url + QUIZ + "manifest.webmanifest")[1])
     colour = "#%02x%02x%02x" % tuple(users_see["colours"]["window"])
     icons = {(i["sizes"], i["purpose"]) for i in manifest["icons"]}
-    check(manifest["theme_color"] == colour and manifest["lang"] == "bg" and manifest["display"] == "standalone"
-          and icons == {(f"{n}x{n}", p) for n in (192, 512) for p in ("any", "maskable")},
-          f"in Bulgarian, standalone, in the window's colour {colour}, icons at 192 and 512 px, also maskable")
+    assert (manifest["theme_color"] == colour and manifest["lang"] == "bg" and manifest["display"] == "standalone"
+          and icons == {(f"{n}x{n}", p) for n in (192, 512) for p in ("any", "maskable")}), f"in Bulgarian, standalone, in the window's colour {colour}, icons at 192 and 512 px, also maskable"
 
 
 def second_release(release, folder):
@@ -219,38 +214,37 @@ def second_release(release, folder):
 WHICH_RELEASE = "return (document.querySelector('meta[name=kestrova-release]') || {content: 'first'}).content"
 
 
-def test_offline_and_the_next_release(site, server, check, tmp_path):
+def test_offline_and_the_next_release(site, server, tmp_path):
     """Opened once, the quiz and the first page come back with the server
     gone; a new release on the server replaces the kept one at the next
     visit, whole."""
     visit(site, server, QUIZ)
     if not site.js("return 'serviceWorker' in navigator"):
         pytest.skip(f"{site.name} {site.version}: no service workers here, so no offline copy")
-    check(until(site, "!!navigator.serviceWorker.controller", 10), "the worker takes the quiz's page at once")
+    assert until(site, "!!navigator.serviceWorker.controller", 10), "the worker takes the quiz's page at once"
     server.stop()
     try:
         visit(site, server, QUIZ)
-        check(answer_pair(site), "with the server gone the quiz answers Nokia, Финландия")
+        assert answer_pair(site), "with the server gone the quiz answers Nokia, Финландия"
         visit(site, server, "")
-        check(site.js("return document.title").startswith("Kestrova"), "and the first page opens")
+        assert site.js("return document.title").startswith("Kestrova"), "and the first page opens"
     finally:
         server.start(second_release(server.release, tmp_path))
     try:
         visit(site, server, QUIZ)
-        check(site.js(WHICH_RELEASE) == "second", "the next visit shows the new release")
+        assert site.js(WHICH_RELEASE) == "second", "the next visit shows the new release"
         name = re.search(r'RELEASE = "([^"]+)"', (server.root / "sw.js").read_text()).group(1)
         until(site, f"caches.keys().then(k => k.join() === {json.dumps(name)})", 15)
         kept = site.js("return caches.keys()")
-        check(kept == [name], f"the new release alone is kept: {kept}")
+        assert kept == [name], f"the new release alone is kept: {kept}"
         server.stop()
         visit(site, server, QUIZ)
-        check(site.js(WHICH_RELEASE) == "second" and answer_pair(site),
-              "offline again, the new release answers")
+        assert site.js(WHICH_RELEASE) == "second" and answer_pair(site), "offline again, the new release answers"
     finally:
         server.start(server.release / "site")
 
 
-def test_lighthouse(server, check):
+def test_lighthouse(server):
     """Lighthouse's accessibility and best-practice scores, on a phone."""
     if not LIGHTHOUSE.is_file() or not shutil.which("node"):
         pytest.skip("lighthouse is not installed: npm ci in tests/release")
@@ -261,4 +255,4 @@ def test_lighthouse(server, check):
         report = json.loads(done.stdout or "{}")
         scores = {k: c["score"] for k, c in report.get("categories", {}).items()}
         failing = [a["id"] for a in report.get("audits", {}).values() if a.get("score") == 0]
-        check(scores == {"accessibility": 1, "best-practices": 1}, f"/{path}: {scores}, failing {failing} {done.stderr[-300:]}")
+        assert scores == {"accessibility": 1, "best-practices": 1}, f"/{path}: {scores}, failing {failing} {done.stderr[-300:]}"

@@ -90,7 +90,7 @@ TEST_F(Accessibility, ARepeatedVerdictIsNewsAgain) {
     q.Answer(0, 5);
     q.Click(q.Command(form::kEvaluateCommand));
     PumpFor(300);
-    EXPECT_EQ(q.Result(), Wrong());
+    EXPECT_EQ(q.Result(), WrongAnswerText());
     EXPECT_EQ(g_changes, (std::vector<HWND>{q.ResultBox(), q.ResultBox()}))
         << "Изведи twice on the same wrong pair: two live changes of the result box";
 }

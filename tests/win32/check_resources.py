@@ -16,18 +16,10 @@ import tempfile
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "support"))
+from checks import check, summary  # noqa: E402
+
 ALWAYS_ON_WINDOWS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "ole32.dll", "oleacc.dll"}
-
-passed = failed = 0
-
-
-def check(ok, what):
-    global passed, failed
-    if ok:
-        passed += 1
-    else:
-        failed += 1
-        print("FAILED:", what)
 
 
 def run(*args):
@@ -160,5 +152,4 @@ if __name__ == "__main__":
     no_build_paths(exe, sys.argv[4:6])
     imports(exe)
     lean(exe)
-    print(f"{passed} passed, {failed} failed")
-    sys.exit(1 if failed else 0)
+    sys.exit(summary())

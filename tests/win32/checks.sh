@@ -9,12 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/checks.sh"
 # Where only the 32-bit loader fails, the 64-bit one stands in for `wine`;
 # a test of a 32-bit program then skips by itself (wine_runs_32_bit).
 if ! wine --version >/dev/null 2>&1 && /usr/lib/wine/wine64 --version >/dev/null 2>&1; then
-  wine_loader=$(mktemp -d)
-  for name in wine wine-stable; do
-    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$wine_loader/$name"
-    chmod +x "$wine_loader/$name"
-  done
-  export PATH="$wine_loader:$PATH"
+  wine64_stands_in "$(mktemp -d)"
 fi
 if ! wine --version >/dev/null 2>&1; then
   echo "SKIPPED: Wine does not run here: $(wine --version 2>&1 | tail -n1)"

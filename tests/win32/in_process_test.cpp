@@ -52,7 +52,7 @@ TEST(WindowCodeFonts, EveryControlHasTheFontAtTheDensity) {
         EXPECT_EQ(lf.lfHeight, HeightAt(g_dpi)) << name << ": " << seen::kFont.points << " pt at " << g_dpi << " dpi";
         EXPECT_EQ(lf.lfCharSet, seen::kFont.charset) << name << ": Cyrillic";
         EXPECT_EQ(lf.lfWeight, seen::kFont.weight) << name << ": plain";
-        EXPECT_TRUE(!lf.lfItalic && !lf.lfUnderline && !lf.lfStrikeOut) << name << ": plain";
+        EXPECT_EQ(lf.lfItalic + lf.lfUnderline + lf.lfStrikeOut, 0) << name << ": neither italic nor underlined nor struck out";
     }
 }
 
@@ -112,8 +112,9 @@ TEST(WindowCodeAccessibility, TheResultBoxIsTheOnlyLiveRegionAndItIsPolite) {
     EXPECT_EQ(live, 1) << "boxes annotated a live region";
     for (const Annotation& a : annotations) {
         if (a.property != kLiveSetting) continue;
-        EXPECT_TRUE(a.hwnd == child(form::kResultBox) && a.object == DWORD(OBJID_CLIENT) && a.child == CHILDID_SELF)
-            << "the live region is the result box";
+        EXPECT_EQ(a.hwnd, child(form::kResultBox)) << "the live region is the result box";
+        EXPECT_EQ(a.object, DWORD(OBJID_CLIENT)) << "the live region is the box's client area";
+        EXPECT_EQ(a.child, CHILDID_SELF) << "the live region is the box itself";
         EXPECT_NE(a.hwnd, child(form::kMottoBox)) << "the hidden motto box is no live region";
         EXPECT_EQ(a.value.vt, VT_I4) << "LiveSetting is a number";
         EXPECT_EQ(a.value.vt == VT_I4 ? a.value.lVal : -1, LiveSettingValue(seen::kPoliteness))

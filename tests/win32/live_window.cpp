@@ -47,23 +47,15 @@ void SetProgram(std::wstring path, UINT dpi) {
 
 UINT ExpectedDpi() { return g_dpi; }
 
-std::string Name(ControlId id) {
-    std::string s(id.name);
-    if (id.index != ControlId::kSingle) s.append("(").append(std::to_string(id.index)).append(")");
-    return s;
-}
-
 const form::Control* ByName(const form::Form& f, std::string_view name) {
     for (const form::Control& c : f.controls) {
-        if (Name(c.id) == name) return &c;
+        if (DisplayName(c.id) == name) return &c;
     }
     return nullptr;
 }
 
 seen::AtDensity At(UINT dpi) {
-    for (const seen::AtDensity& d : kDensities) {
-        if (d.dpi == int(dpi)) return d;
-    }
+    if (const seen::AtDensity* d = testing::DensityAt(kDensities, int(dpi))) return *d;
     ADD_FAILURE() << "the shared list has no expectations at " << dpi << " dpi";
     return kDensities[0];
 }
@@ -103,13 +95,6 @@ std::vector<WindowPlace> Places(UINT dpi) {
 }
 
 std::string Hex(COLORREF c) { return testing::Hex(ToRgb8(c)); }
-
-std::u16string Correct(int i) {
-    return std::u16string(seen::kRightVerdict) + u"\r\n" + std::u16string(QuizContent::Description(std::int16_t(i))) +
-           u"\r\n";
-}
-std::u16string Wrong() { return std::u16string(seen::kWrongVerdict) + u"\r\n"; }
-std::u16string Prompt() { return std::u16string(seen::kPrompt); }
 
 bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     for (int waited = 0; waited < milliseconds; waited += 20) {
@@ -246,8 +231,7 @@ void ExpectClientAreaForItsDensity(const Quiz& q) {
     EXPECT_EQ(client.bottom, at.clientHeight) << "the client area's height at " << at.dpi << " dpi";
 }
 
-int ExpectPlacesForItsDensity(const Quiz& q) {
-    int placed = 0;
+void ExpectPlacesForItsDensity(const Quiz& q) {
     for (const WindowPlace& e : Places(q.Dpi())) {
         const form::Control* c = ByName(q.Form(), e.control);
         if (c == nullptr) {
@@ -255,20 +239,17 @@ int ExpectPlacesForItsDensity(const Quiz& q) {
             continue;
         }
         const RECT r = q.PlaceOf(q.Get(c->id));
-        const bool right = r.left == e.at.left && r.top == e.at.top && r.right - r.left == e.at.width &&
-                           r.bottom - r.top == e.at.height;
-        EXPECT_TRUE(right) << e.control << " stands at its place for " << q.Dpi() << " dpi; seen " << r.left << ","
-                           << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
-        placed += int(right);
+        EXPECT_EQ((testing::PixelPlace{r.left, r.top, r.right - r.left, r.bottom - r.top}), e.at)
+            << e.control << "'s place at " << q.Dpi() << " dpi";
     }
-    return placed;
 }
 
 void ExpectFixedWindowWithItsCaption(const Quiz& q) {
     const LONG style = GetWindowLongW(q.Window(), GWL_STYLE);
     EXPECT_EQ(bool(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)), seen::kMinimiseOrMaximise)
         << "no minimise or maximise button";
-    EXPECT_TRUE((style & WS_SYSMENU) && !(style & WS_THICKFRAME)) << "a close button, and a fixed size";
+    EXPECT_TRUE(style & WS_SYSMENU) << "a close button";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "a fixed size";
     EXPECT_EQ(Quiz::Text(q.Window()), q.Form().caption) << "the window's caption";
 }
 

@@ -23,11 +23,16 @@
 #include "window/form/quiz_form.h"
 #include "tests/support/contrast.h"
 #include "tests/support/places.h"
+#include "tests/support/verdicts.h"
 #include "tests/support/what_users_see.h"
 
 namespace kestrova::win32_tests {
 
 using form::ControlId;
+using form::DisplayName;
+using testing::PromptText;
+using testing::RightAnswerText;
+using testing::WrongAnswerText;
 namespace seen = kestrova::testing::seen;
 
 // The shared list's tables, copied: GCC 12's link-time optimiser for
@@ -59,19 +64,12 @@ seen::Colour WindowColour();
 void SetProgram(std::wstring path, UINT dpi);
 UINT ExpectedDpi();
 
-// "Option1(2)", as the form's control arrays are written.
-std::string Name(ControlId id);
 const form::Control* ByName(const form::Form& f, std::string_view name);
 // The density's row in the shared list; a test failure for one it lacks.
 seen::AtDensity At(UINT dpi);
 int Px(int twips, UINT dpi);
 COLORREF Rgb(seen::Colour c);
 std::string Hex(COLORREF c);
-// What the result box says after a right answer for firm `i`, after a wrong
-// one, and after Чисти.
-std::u16string Correct(int i);
-std::u16string Wrong();
-std::u16string Prompt();
 
 // Polls `condition` for up to two seconds.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 2000);
@@ -145,8 +143,8 @@ double Contrast(COLORREF a, COLORREF b);
 // again after a change of density.
 void ExpectClientAreaForItsDensity(const Quiz& q);
 // Each control of the shared list's places where it belongs at the window's
-// density; how many are.
-int ExpectPlacesForItsDensity(const Quiz& q);
+// density.
+void ExpectPlacesForItsDensity(const Quiz& q);
 void ExpectFixedWindowWithItsCaption(const Quiz& q);
 void ExpectFocusRingsWideAndClear(const Quiz& q);
 

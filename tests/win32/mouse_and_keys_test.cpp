@@ -37,28 +37,29 @@ TEST_F(MouseAndKeys, TheResultBoxTakesNoTyping) {
 TEST_F(MouseAndKeys, AnswersByMouse) {
     const Quiz& q = quiz();
     q.Click(q.Command(form::kEvaluateCommand));
-    EXPECT_EQ(q.Result(), Wrong()) << "Изведи with nothing chosen";
+    EXPECT_EQ(q.Result(), WrongAnswerText()) << "Изведи with nothing chosen";
 
     q.Answer(2, 2);
-    EXPECT_EQ(q.Result(), Correct(2)) << "Nokia + Финландия is right, with Nokia's description";
+    EXPECT_EQ(q.Result(), RightAnswerText(2)) << "Nokia + Финландия is right, with Nokia's description";
 
     q.Click(q.Country(3));
     q.Click(q.Command(form::kEvaluateCommand));
-    EXPECT_EQ(q.Result(), Wrong()) << "Nokia + Япония";
+    EXPECT_EQ(q.Result(), WrongAnswerText()) << "Nokia + Япония";
 
     q.Click(q.Firm(9));
     EXPECT_FALSE(Quiz::Checked(q.Firm(2))) << "another firm unchecks Nokia";
-    EXPECT_TRUE(Quiz::Checked(q.Firm(9)) && Quiz::Checked(q.Country(3))) << "each frame keeps one selection of its own";
+    EXPECT_TRUE(Quiz::Checked(q.Firm(9))) << "the firms keep BenQ";
+    EXPECT_TRUE(Quiz::Checked(q.Country(3))) << "the countries keep Япония";
 
     q.Click(q.Firm(3));
     q.Click(q.Command(form::kEvaluateCommand));
-    EXPECT_EQ(q.Result(), Correct(3)) << "Panasonic + Япония is right";
+    EXPECT_EQ(q.Result(), RightAnswerText(3)) << "Panasonic + Япония is right";
     q.Click(q.Command(form::kClearCommand));
     EXPECT_EQ(q.CheckedCount(), 0) << "Чисти unchecks all twenty";
-    EXPECT_EQ(q.Result(), Prompt()) << "Чисти asks for a new choice";
+    EXPECT_EQ(q.Result(), PromptText()) << "Чисти asks for a new choice";
     q.Click(q.Country(3));
     q.Click(q.Command(form::kEvaluateCommand));
-    EXPECT_EQ(q.Result(), Wrong()) << "after Чисти, a country alone";
+    EXPECT_EQ(q.Result(), WrongAnswerText()) << "after Чисти, a country alone";
 }
 
 // The circle and the caption are the option button's own: a click on
@@ -88,7 +89,7 @@ TEST_F(MouseAndKeys, AClickOnAnOptionsCircleOrItsCaptionChecksIt) {
         << "the caption belongs to Финландия";
     EXPECT_TRUE(WaitFor([&] { return Quiz::Checked(q.Country(2)); })) << "a click on Финландия's caption checks it";
     q.Click(q.Command(form::kEvaluateCommand));
-    EXPECT_EQ(q.Result(), Correct(2)) << "Nokia + Финландия, chosen by their circle and caption";
+    EXPECT_EQ(q.Result(), RightAnswerText(2)) << "Nokia + Финландия, chosen by their circle and caption";
 }
 
 TEST_F(MouseAndKeys, AnswersByKeyboard) {
@@ -112,17 +113,18 @@ TEST_F(MouseAndKeys, AnswersByKeyboard) {
     q.Key(VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return q.Focus() == q.Command(form::kEvaluateCommand); })) << "Tab reaches Изведи";
     q.Key(VK_SPACE);
-    EXPECT_TRUE(WaitFor([&] { return q.Result() == Correct(1); })) << "Space on Изведи: Siemens + Германия is right";
+    EXPECT_TRUE(WaitFor([&] { return q.Result() == RightAnswerText(1); }))
+        << "Space on Изведи: Siemens + Германия is right";
     q.Key(VK_ESCAPE);
-    EXPECT_EQ(q.Result(), Correct(1)) << "Esc presses no button";
+    EXPECT_EQ(q.Result(), RightAnswerText(1)) << "Esc presses no button";
     q.Key(VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return q.Focus() == q.Command(form::kClearCommand); })) << "Tab reaches Чисти";
     q.Key(VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return q.Result() == Prompt(); })) << "Enter on a focused Чисти clears";
+    EXPECT_TRUE(WaitFor([&] { return q.Result() == PromptText(); })) << "Enter on a focused Чисти clears";
     q.Key(VK_TAB);
     EXPECT_TRUE(WaitFor([&] { return q.Focus() == q.ResultBox(); })) << "Tab goes round to the result box";
     q.Key(VK_RETURN);
-    EXPECT_EQ(q.Result(), Prompt()) << "Enter in the result box presses no button";
+    EXPECT_EQ(q.Result(), PromptText()) << "Enter in the result box presses no button";
 }
 
 // The ring is the window's own drawing round the box, not the box's; it

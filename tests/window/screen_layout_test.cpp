@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,35 +30,36 @@ const ScreenCase kScreens[] = {
     {"tablet 768 x 1024", {768, 1024}, 160, kExact, kTouch},  // 768.33 wide; rows 26.7 apart
     {"tablet 1180 x 820", {1180, 820}, 206, kExact, kTouch},  // rows 34.3 apart
     {"just 1.5 x: 692 x 573", {692, 573}, 144, kExact, kTouch},
-    {"a pixel short of it", {691, 573}, 143, kTouch, kTouch},
+    {"a pixel short of 1.5 x: 691 x 573", {691, 573}, 143, kTouch, kTouch},
     {"rows just 44 apart: 1253 x 1039", {1253, 1039}, 261, kExact, kExact},  // 43.5, halves up
-    {"a pixel short of it", {1252, 1039}, 260, kExact, kTouch},  // 43.3
+    {"a pixel short of 44 apart: 1252 x 1039", {1252, 1039}, 260, kExact, kTouch},  // 43.3
     {"phone 360 x 780", {360, 780}, 75, kTouch, kTouch},  // 360.16 wide
     {"phone on its side 780 x 360", {780, 360}, 90, kTouch, kTouch},
     {"400 % zoom, 320 x 200", {320, 200}, 50, kTouch, kTouch},
     {"nothing at all", {0, 0}, 0, kTouch, kTouch},
 };
 
-TEST(ScreenLayoutTest, EachScreenGetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
-    const Form form = QuizForm();
-    for (const ScreenCase& s : kScreens) {
-        SCOPED_TRACE(s.screen);
-        const ExactFit fit = FitExact(form, s.viewport);
-        EXPECT_EQ(fit.dpi, s.dpi);
-        EXPECT_LE(fit.width, s.viewport.width);
-        EXPECT_LE(fit.height, s.viewport.height);
-        EXPECT_EQ(ChoosePresentation(form, s.viewport, Pointer::Fine), s.byMouse);
-    }
+// Each case is named by its screen.
+void PrintTo(const ScreenCase& s, std::ostream* out) { *out << s.screen; }
+
+class EachScreen : public ::testing::TestWithParam<ScreenCase> {};
+
+TEST_P(EachScreen, GetsTheExactFormOnlyWhereItFitsAtOneAndAHalf) {
+    const ScreenCase& s = GetParam();
+    const ExactFit fit = FitExact(QuizForm(), s.viewport);
+    EXPECT_EQ(fit.dpi, s.dpi);
+    EXPECT_LE(fit.width, s.viewport.width);
+    EXPECT_LE(fit.height, s.viewport.height);
+    EXPECT_EQ(ChoosePresentation(QuizForm(), s.viewport, Pointer::Fine), s.byMouse);
 }
 
-TEST(ScreenLayoutTest, UnderAFingerTheExactFormOnlyWhereItsOptionRowsAre44PixelsApart) {
-    const Form form = QuizForm();
-    EXPECT_EQ(OptionRowPitch(form), 240);
-    for (const ScreenCase& s : kScreens) {
-        SCOPED_TRACE(s.screen);
-        EXPECT_EQ(ChoosePresentation(form, s.viewport, Pointer::Coarse), s.byFinger);
-    }
+TEST_P(EachScreen, UnderAFingerGetsTheExactFormOnlyWhereItsOptionRowsAre44PixelsApart) {
+    EXPECT_EQ(ChoosePresentation(QuizForm(), GetParam().viewport, Pointer::Coarse), GetParam().byFinger);
 }
+
+INSTANTIATE_TEST_SUITE_P(ScreenLayoutTest, EachScreen, ::testing::ValuesIn(kScreens));
+
+TEST(ScreenLayoutTest, TheQuizsOptionRowsAre240TwipsApart) { EXPECT_EQ(OptionRowPitch(QuizForm()), 240); }
 
 // What the page's markup asks the browser before the program runs: the
 // choice turns exactly at these sizes (the rows above: 692 x 573, 1253 x 1039).

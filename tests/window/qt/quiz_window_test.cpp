@@ -21,25 +21,31 @@
 #include "window/form/quiz_form.h"
 #include "tests/window/qt/metric_font.h"
 #include "core/quiz_content.h"
+#include "window/qt/qt_text.h"
 #include "window/qt/quiz_window.h"
+#include "tests/support/golden.h"
 #include "tests/support/places.h"
 #include "tests/support/verdicts.h"
 #include "tests/support/what_users_see.h"
+#include "tests/window/qt/seen_on_screen.h"
 
 
 using kestrova::QuizContent;
 using kestrova::qt::QuizWindow;
+using kestrova::qt::ToQString;
 
 
 namespace {
 
 namespace seen = kestrova::testing::seen;
 
-QString Q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+const QString kCorrectPrefix = ToQString(kestrova::testing::RightVerdictLine());
+const QString kWrongText = ToQString(kestrova::testing::WrongAnswerText());
+const QString kPrompt = ToQString(kestrova::testing::PromptText());
+const QString kAssignment = QString::fromUtf8(kestrova::testing::GoldenText("assignment.txt"));
 
-const QString kCorrectPrefix = Q(kestrova::testing::RightVerdictLine());
-const QString kWrongText = Q(kestrova::testing::WrongAnswerText());
-const QString kPrompt = Q(kestrova::testing::PromptText());
+// The box after a right answer for firm `i`.
+QString Right(int i) { return ToQString(kestrova::testing::RightAnswerText(std::int16_t(i))); }
 
 // "Option1(6)" as a name and an index; "List1" has none.
 std::pair<QString, int> NameAndIndex(std::string_view control) {
@@ -47,11 +53,6 @@ std::pair<QString, int> NameAndIndex(std::string_view control) {
     const qsizetype open = name.indexOf('(');
     if (open < 0) return {name, kestrova::form::ControlId::kSingle};
     return {name.left(open), name.mid(open + 1).chopped(1).toInt()};
-}
-
-QString Description(std::int16_t i) {
-    const auto d = QuizContent::Description(i);
-    return QString(reinterpret_cast<const QChar*>(d.data()), static_cast<qsizetype>(d.size()));
 }
 
 QColor PixelAt(QWidget* w, QPoint p) { return w->grab().toImage().pixelColor(p); }
@@ -217,7 +218,7 @@ void QuizWindowTest::everyCaptionFitsAndRendersInTheWindowFont() {
     captioned << Command(0) << Command(1) << W("Label1", 0) << W("Frame1", 0) << W("Frame1", 1);
     const QString unjudged = kestrova::testing::MetricFontMissing(Firm(0)->font());
     for (QWidget* w : captioned) {
-        QCOMPARE(w->font().family(), Q(seen::kFont.face));
+        QCOMPARE(w->font().family(), ToQString(seen::kFont.face));
         QCOMPARE(w->font().pointSize(), seen::kFont.points);
         const QRawFont raw = QRawFont::fromFont(w->font());
         QString text = w->property("text").toString();
@@ -248,16 +249,10 @@ void QuizWindowTest::optionIndicatorsAreTwelvePixelsAcross() {
         const QImage image = option->grab().toImage();
         const QColor paper = image.pixelColor(0, 0);
         // The first run of columns with ink, up to the gap before the caption.
-        QRect ink;
-        for (int x = 0; x < image.width(); ++x) {
-            QRect column;
-            for (int y = 0; y < image.height(); ++y) {
-                if (image.pixelColor(x, y) != paper) column |= QRect(x, y, 1, 1);
-            }
-            if (column.isNull() && !ink.isNull()) break;
-            ink |= column;
-        }
-        QCOMPARE(ink.size(), QSize(12, 12));
+        const auto columns = kestrova::testing::Runs(kestrova::testing::InkIn(image, image.rect(), paper).columns);
+        QVERIFY(!columns.isEmpty());
+        const QRect circle(columns[0].first, 0, columns[0].second - columns[0].first + 1, image.height());
+        QCOMPARE(kestrova::testing::InkIn(image, circle, paper).box.size(), QSize(12, 12));
     }
 }
 
@@ -281,8 +276,7 @@ void QuizWindowTest::windowIsFixedWithItsCaptionFontAndIcon() {
 void QuizWindowTest::opensWithNothingSelectedAndFocusInTheResultBox() {
     QCOMPARE(CheckedCount(), 0);
     QCOMPARE(QApplication::focusWidget(), ResultBox());
-    QCOMPARE(ResultText().size(), 816);
-    QVERIFY(ResultText().startsWith(QStringLiteral(u"Да се реализира проект")));
+    QCOMPARE(ResultText(), kAssignment);
 }
 
 QStringList QuizWindowTest::TabRound(Qt::Key key) const {
@@ -326,7 +320,7 @@ void QuizWindowTest::oneRightAnswerByMouse() {
     Click(Country(2));
     QVERIFY(Firm(2)->isChecked() && Country(2)->isChecked());
     Click(Command(0));
-    QCOMPARE(ResultText(), kCorrectPrefix + Description(2) + "\r\n");
+    QCOMPARE(ResultText(), Right(2));
 }
 
 void QuizWindowTest::oneWrongAnswerByMouse() {
@@ -404,7 +398,7 @@ void QuizWindowTest::keyboardSelectionCountsAsAChoice() {
     QVERIFY(Country(1)->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(ResultText(), kCorrectPrefix + Description(1) + "\r\n");
+    QCOMPARE(ResultText(), Right(1));
 }
 
 void QuizWindowTest::uncheckingFromTheControllerRaisesNoClick() {
@@ -465,13 +459,13 @@ void QuizWindowTest::accessibleRolesNamesAndStates_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("role");
     QTest::addColumn<QString>("accessibleName");
-    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::Heading) << Q(seen::kHeading);
-    QTest::newRow("frame") << "Frame1" << 1 << int(QAccessible::Grouping) << Q(seen::kFrameCaptions[1]);
+    QTest::newRow("heading") << "Label1" << 0 << int(QAccessible::Heading) << ToQString(seen::kHeading);
+    QTest::newRow("frame") << "Frame1" << 1 << int(QAccessible::Grouping) << ToQString(seen::kFrameCaptions[1]);
     QTest::newRow("firm") << "Option1" << 2 << int(QAccessible::RadioButton) << QStringLiteral("Nokia");
     QTest::newRow("country") << "Option2" << 2 << int(QAccessible::RadioButton) << QStringLiteral(u"Финландия");
-    QTest::newRow("evaluate") << "Command1" << 0 << int(QAccessible::Button) << Q(seen::kCommandCaptions[0]);
-    QTest::newRow("clear") << "Command1" << 1 << int(QAccessible::Button) << Q(seen::kCommandCaptions[1]);
-    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << Q(seen::kResultBoxName);
+    QTest::newRow("evaluate") << "Command1" << 0 << int(QAccessible::Button) << ToQString(seen::kCommandCaptions[0]);
+    QTest::newRow("clear") << "Command1" << 1 << int(QAccessible::Button) << ToQString(seen::kCommandCaptions[1]);
+    QTest::newRow("result box") << "Text1" << 0 << int(QAccessible::EditableText) << ToQString(seen::kResultBoxName);
 }
 
 void QuizWindowTest::accessibleRolesNamesAndStates() {
@@ -494,7 +488,8 @@ void QuizWindowTest::accessibleRolesNamesAndStates() {
     if (role == QAccessible::EditableText) {
         QVERIFY(iface->state().focused);
         QVERIFY(iface->state().readOnly);
-        QCOMPARE(iface->textInterface()->characterCount(), 816 - 6);  // each "\r\n" shown as one break
+        // Each "\r\n" shown as one break.
+        QCOMPARE(iface->textInterface()->characterCount(), kAssignment.size() - kAssignment.count("\r\n"));
     }
 }
 
@@ -510,7 +505,7 @@ void QuizWindowTest::assistivePressActionSelectsAnOption() {
         QTRY_VERIFY(!b->isDown());
     }
     QVERIFY(Firm(5)->isChecked());
-    QCOMPARE(ResultText(), kCorrectPrefix + Description(5) + "\r\n");
+    QCOMPARE(ResultText(), Right(5));
 }
 
 namespace {
@@ -571,10 +566,10 @@ void QuizWindowTest::everyVerdictIsSpokenWithoutMovingTheFocus() {
     QAccessible::installUpdateHandler(nullptr);
     platform->setActive(false);
     // Each verdict on one line: its line breaks spoken as blanks, none at the end.
-    const QString wrong = Q(seen::kWrongVerdict);
+    const QString wrong = ToQString(seen::kWrongVerdict);
     QCOMPARE(g_spoken[0], wrong);
-    QCOMPARE(g_spoken[1], Q(seen::kRightVerdict) + " " + Description(2));
-    QCOMPARE(g_spoken[2], Q(seen::kPrompt));
+    QCOMPARE(g_spoken[1], ToQString(seen::kRightVerdict) + " " + ToQString(QuizContent::Description(2)));
+    QCOMPARE(g_spoken[2], ToQString(seen::kPrompt));
     QCOMPARE(g_spoken[3], wrong);
     QCOMPARE(g_spoken[4], wrong);
 }
@@ -590,7 +585,7 @@ void QuizWindowTest::enterPressesTheFocusedCommandButton() {
         Click(Country(8));
         Command(0)->setFocus();
         QTest::keyClick(Command(0), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(ResultText(), kCorrectPrefix + Description(8) + "\r\n");
+        QCOMPARE(ResultText(), Right(8));
     }
     // Enter anywhere else presses nothing: no button is the default one.
     ResultBox()->setFocus();

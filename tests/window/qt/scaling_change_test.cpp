@@ -16,6 +16,7 @@
 
 #include "window/form/quiz_form.h"
 #include "window/qt/quiz_window.h"
+#include "tests/support/places.h"
 #include "tests/window/qt/seen_on_screen.h"
 #include "tests/support/what_users_see.h"
 
@@ -49,9 +50,7 @@ QScreen* ScreenNamed(const char* name) {
 }
 
 const seen::AtDensity& At(int dpi) {
-    for (const seen::AtDensity& d : seen::kDensities) {
-        if (d.dpi == dpi) return d;
-    }
+    if (const auto* d = kestrova::testing::DensityAt(seen::kDensities, dpi)) return *d;
     qFatal("no density %d in what_users_see.h", dpi);
 }
 

@@ -10,6 +10,9 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <QList>
+#include <QPair>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 #include <qpa/qplatformbackingstore.h>
@@ -39,6 +42,40 @@ inline QRect DeviceRect(QWidget* window, QWidget* widget, QRect part = {}) {
     const int left = int(std::lround(r.left() * s)), top = int(std::lround(r.top() * s));
     const int right = int(std::lround((r.right() + 1) * s)), bottom = int(std::lround((r.bottom() + 1) * s));
     return {left, top, right - left, bottom - top};
+}
+
+// Where `area` of the image differs from `paper`: the box around it, and
+// every row and column with ink; an empty box where nothing does.
+struct Ink {
+    QRect box;
+    QList<int> rows, columns;
+};
+inline Ink InkIn(const QImage& shot, QRect area, QColor paper) {
+    Ink ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (shot.pixelColor(x, y) == paper) continue;
+            ink.box |= QRect(x, y, 1, 1);
+            if (ink.rows.isEmpty() || ink.rows.back() != y) ink.rows << y;
+            if (!ink.columns.contains(x)) ink.columns << x;
+        }
+    }
+    std::ranges::sort(ink.columns);
+    return ink;
+}
+
+// Runs of consecutive numbers, first and last: the lines of text in rows
+// with ink, the marks side by side in columns.
+inline QList<QPair<int, int>> Runs(const QList<int>& sorted) {
+    QList<QPair<int, int>> runs;
+    for (int n : sorted) {
+        if (!runs.isEmpty() && runs.back().second + 1 == n) {
+            runs.back().second = n;
+        } else {
+            runs.append({n, n});
+        }
+    }
+    return runs;
 }
 
 // WCAG's contrast ratio of two opaque colours.

@@ -25,6 +25,8 @@
 namespace seen = kestrova::testing::seen;
 using kestrova::testing::Contrast;
 using kestrova::testing::DeviceRect;
+using kestrova::testing::Ink;
+using kestrova::testing::InkIn;
 using kestrova::testing::MeasureRing;
 using kestrova::testing::Screenshot;
 
@@ -38,33 +40,6 @@ void Walk(QAccessibleInterface* root, QList<QAccessibleInterface*>& out) {
     for (int i = 0; i < root->childCount(); ++i) {
         if (QAccessibleInterface* child = root->child(i)) Walk(child, out);
     }
-}
-
-// Columns [first, last] and rows [first, last] of `area` where the image
-// differs from `paper`; empty when nothing does.
-struct Ink {
-    QRect box;
-    QList<int> rows;  // every row with ink
-};
-Ink InkIn(const QImage& shot, QRect area, QColor paper) {
-    Ink ink;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        bool any = false;
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (shot.pixelColor(x, y) == paper) continue;
-            ink.box |= QRect(x, y, 1, 1);
-            any = true;
-        }
-        if (any) ink.rows << y;
-    }
-    return ink;
-}
-
-// Runs of consecutive rows: the lines of text.
-int Lines(const QList<int>& rows) {
-    int lines = 0;
-    for (qsizetype i = 0; i < rows.size(); ++i) lines += i == 0 || rows[i] != rows[i - 1] + 1;
-    return lines;
 }
 
 }  // namespace
@@ -110,9 +85,8 @@ private:
 };
 
 void WhatUsersSeeTest::initTestCase() {
-    const int dpi = qEnvironmentVariableIntValue("KESTROVA_DPI");
-    const auto at = std::ranges::find(seen::kDensities, dpi, &seen::AtDensity::dpi);
-    QVERIFY2(at != std::end(seen::kDensities), "KESTROVA_DPI names no density of what_users_see.h");
+    const auto* at = kestrova::testing::DensityAt(seen::kDensities, qEnvironmentVariableIntValue("KESTROVA_DPI"));
+    QVERIFY2(at != nullptr, "KESTROVA_DPI names no density of what_users_see.h");
     density = *at;
 }
 
@@ -244,7 +218,8 @@ void WhatUsersSeeTest::resultBoxWrapsLongLines() {
     const Ink ink = InkIn(shot, page, box->palette().color(QPalette::Base));
     // The verdict, then the description over every line the box shows.
     const int shown = int(page.height() / (box->fontMetrics().lineSpacing() * S()));
-    QVERIFY2(Lines(ink.rows) >= shown, qPrintable(QStringLiteral("%1 lines of %2").arg(Lines(ink.rows)).arg(shown)));
+    const auto lines = kestrova::testing::Runs(ink.rows).size();
+    QVERIFY2(lines >= shown, qPrintable(QStringLiteral("%1 lines of %2").arg(lines).arg(shown)));
     // Nothing reaches the right edge, where a line too long would be cut off.
     const int margin = int(box->document()->documentMargin() * S());
     QVERIFY2(ink.box.right() < page.right() - margin / 2,
