@@ -84,3 +84,9 @@ FAULTS += [
           "return new QAccessibleWidget(widget, QAccessible::Heading);",
           "return new QAccessibleWidget(widget, QAccessible::StaticText);", Q2 + "|^heard_through_orca_qt$", group=S),
 ]
+# A third set, run alone with --group third.
+FAULTS += [
+    Fault("a checked option circle's face grey as if held", "window/qt/compact_radio_style.cpp",
+          "if (option->state & State_Sunken) face =", "if (option->state & (State_Sunken | State_On)) face =", Q2,
+          group="third"),
+]

@@ -100,3 +100,12 @@ FAULTS += [
     Fault("a focused row left behind the row above", "window/web/shell.html",
           "  label:focus-within { z-index: 1000 !important; }\n", "", EVERY_ENGINE, builds=B, group=S),
 ]
+# A third set, run alone with --group third.
+FAULTS += [
+    Fault("the checked mark a square", "window/web/shell.html",
+          "input[type=radio]:checked { background: #000; box-shadow: inset 0 0 0 calc(var(--dot-inset) - var(--ring)) #fff; }",
+          "input[type=radio]:checked { background: #fff linear-gradient(#000, #000) center / "
+          "calc(var(--indicator) - 2 * var(--dot-inset)) no-repeat; }", T, builds=B, group="third"),
+    Fault("the finger's rule wherever any pointer is a finger", "window/web/dom.js",
+          "matchMedia('(pointer: coarse)')", "matchMedia('(any-pointer: coarse)')", OLD, builds=B, group="third"),
+]

@@ -43,14 +43,16 @@ struct OptionIndicator {
 };
 OptionIndicator OptionIndicatorIn(const Control& option, int dpi);
 
+// A held option button's circle: its face with this many parts in a hundred
+// of the ink mixed in, a shade darker, as a held system button's is.
+inline constexpr int kHeldShadePercent = 15;
+Rgb HeldFace(Rgb face, Rgb ink);
+
 // The control's place from its container's top-left corner.
 PixelRect PlaceInContainer(const Control& control, int dpi);
 // The control's place from the window's client area: a framed control adds
 // its frame's place, each rounded on its own, so that both agree.
 PixelRect PlaceInWindow(const Form& form, const Control& control, int dpi);
-
-// "Option1(3)" for an array element, "List1" for a single control.
-std::string DisplayName(ControlId id);
 
 // Shown option buttons, command buttons and text boxes take the focus; the
 // label, the frames and hidden controls never do.
