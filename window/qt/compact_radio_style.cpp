@@ -51,9 +51,13 @@ void CompactRadioStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
     if (option->state & State_Sunken) face = ToQColor(form::HeldFace(ToRgb(face), ToRgb(ink)));
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
+    // Where the form puts the circle in its button: the application's style
+    // passes its own place, at the button's left edge.
+    QRectF circle(option->rect);
+    circle.moveLeft(indicator_.circle.left);
     // The pen runs along the middle of the ring.
     const qreal half = indicator_.ringWidth / 2.0;
-    const QRectF ring = QRectF(option->rect).adjusted(half, half, -half, -half);
+    const QRectF ring = circle.adjusted(half, half, -half, -half);
     painter->setPen(QPen(ink, indicator_.ringWidth));
     painter->setBrush(face);
     painter->drawEllipse(ring);
@@ -61,7 +65,7 @@ void CompactRadioStyle::drawPrimitive(PrimitiveElement element, const QStyleOpti
         const qreal inset = indicator_.dot.left - indicator_.circle.left;
         painter->setPen(Qt::NoPen);
         painter->setBrush(ink);
-        painter->drawEllipse(QRectF(option->rect).adjusted(inset, inset, -inset, -inset));
+        painter->drawEllipse(circle.adjusted(inset, inset, -inset, -inset));
     }
     painter->restore();
 }
