@@ -33,7 +33,7 @@ OptionIndicator OptionIndicatorIn(const Control& option, int dpi) {
     // keeps the circle's middle: 6 of 12, 8 of 18, 12 of 24.
     const int inset = (size + 2) / 4;
     const PixelRect dot{circle.left + inset, circle.top + inset, size - 2 * inset, size - 2 * inset};
-    return {circle, dot, TwipsToPixels(15, dpi), circle.left + size + TwipsToPixels(60, dpi)};
+    return {circle, dot, TwipsToPixels(15, dpi), circle.left + size + TwipsToPixels(30, dpi)};
 }
 
 Rgb HeldFace(Rgb face, Rgb ink) {

@@ -30,11 +30,12 @@ struct PixelRect {
 
 // An option button drawn by its front end, in pixels from the button's
 // top-left corner: the circle IndicatorSize(dpi) across, a pixel in from the
-// left edge at the reference density and centred on the button's height,
-// its ring a pixel wide there, the checked dot about half the circle across
-// and centred in it; the caption from `captionLeft` to the button's right
-// edge. Scaled with the density, so a caption stands where the system's
-// own option button would put it.
+// left edge at the reference density (clear of the row's focus ring) and
+// centred on the button's height, its ring a pixel wide there, the checked
+// dot about half the circle across and centred in it; the caption from
+// `captionLeft`, two pixels after the circle there, to the button's right
+// edge. Scaled with the density; the longest caption keeps its room in every
+// front end's font, a browser's glyphs each rounded to whole pixels too.
 struct OptionIndicator {
     PixelRect circle, dot;
     int ringWidth = 0;
