@@ -4,8 +4,8 @@ load it from a web server on this machine.
 
    lighthouse.py PAGE     prints JSON: {"mobile": {category: score}, "desktop": {...}}
 
-Needs the Lighthouse that bench/package.json pins (`npm ci` in bench/);
-exits 3 with a message saying so where it is missing.
+Needs the Lighthouse that bench/package.json pins (`npm ci --ignore-scripts`
+in bench/); exits 3 with a message saying so where it is missing.
 """
 import functools
 import http.server
@@ -19,7 +19,7 @@ from pathlib import Path
 page = Path(sys.argv[1]).resolve()
 lighthouse = Path(__file__).resolve().parent / "node_modules" / ".bin" / "lighthouse"
 if not lighthouse.exists():
-    print(f"Lighthouse is not installed: run `npm ci` in {lighthouse.parents[2]}", file=sys.stderr)
+    print(f"Lighthouse is not installed: run `npm ci --ignore-scripts` in {lighthouse.parents[2]}", file=sys.stderr)
     sys.exit(3)
 
 CATEGORIES = ("performance", "accessibility", "best-practices")

@@ -91,3 +91,17 @@ FAULTS += [
     Fault("the guide says the Debian package's licence is LICENSE.txt", "docs/za-uchitelya.md.in",
           "и лиценза, `copyright`", "и лиценза, `LICENSE.txt`", T, group="guide"),
 ]
+# A third set, run alone with --group third: the manual page, and the
+# scripts that set up a machine and check a distribution's build.
+SCRIPTS = "^setup_and_distro_check_scripts$"
+FAULTS += [
+    Fault("the manual's homepage and update page in each other's place", "resources/linux/kestrova.1.in",
+          "@MAN_HOMEPAGE@, and new versions at\n@MAN_UPDATE_URL@.", "@MAN_UPDATE_URL@, and new versions at\n@MAN_HOMEPAGE@.",
+          T, group="third"),
+    Fault("setup uses sudo as root and not as a normal user", "scripts/setup",
+          '[ "$(id -u)" -eq 0 ] || sudo=(sudo)', '[ "$(id -u)" -ne 0 ] || sudo=(sudo)', SCRIPTS, group="third"),
+    Fault("setup lets npm run the packages' install scripts", "scripts/setup",
+          "npm ci --ignore-scripts", "npm ci", SCRIPTS, group="third"),
+    Fault("distro-check passes over the tests' failure", "scripts/distro-check",
+          '>ctest.log 2>&1 || tested=$?', '>ctest.log 2>&1 || true', SCRIPTS, group="third"),
+]

@@ -34,8 +34,7 @@ FAULTS = [
           "void Announcer::Announce(const QString& message) {\n    hide();\n",
           "void Announcer::Announce(const QString& message) {\n", Q),
     Fault("the option indicator never made smaller", "window/qt/compact_radio_style.cpp",
-          "return std::min(QProxyStyle::pixelMetric(metric, option, widget), form::IndicatorSize(form::kReferenceDpi));",
-          "return std::max(QProxyStyle::pixelMetric(metric, option, widget), form::IndicatorSize(form::kReferenceDpi));",
+          "        return indicator_.circle.width;", "        return QProxyStyle::pixelMetric(metric, option, widget);",
           Q),
     Fault("a change of scaling followed on the first screen only", "window/qt/quiz_window.cpp",
           "        connect(windowHandle(), &QWindow::screenChanged, this, &QuizWindow::FollowScalingOf);\n", "", Q),
@@ -44,8 +43,8 @@ FAULTS = [
     Fault("the focus ring takes the clicks meant for the focused control", "window/qt/focus_ring.cpp",
           "    setAttribute(Qt::WA_TransparentForMouseEvents);\n", "", Q),
     Fault("the option circles ringed in a shade of the window's colour", "window/qt/compact_radio_style.cpp",
-          "painter->setPen(QPen(ink, 1.0));",
-          "painter->setPen(QPen(palette.color(QPalette::Window).darker(150), 1.0));", Q),
+          "painter->setPen(QPen(ink, indicator_.ringWidth));",
+          "painter->setPen(QPen(palette.color(QPalette::Window).darker(150), indicator_.ringWidth));", Q),
     Fault("a checked option circle shows no dot", "window/qt/compact_radio_style.cpp",
           "    if (option->state & State_On) {\n", "    if (false) {\n", Q),
     Fault("every option circle shows a dot", "window/qt/compact_radio_style.cpp",
@@ -83,4 +82,10 @@ FAULTS += [
     Fault("the heading told to assistive technology as plain text", "window/qt/accessibility.cpp",
           "return new QAccessibleWidget(widget, QAccessible::Heading);",
           "return new QAccessibleWidget(widget, QAccessible::StaticText);", Q2 + "|^heard_through_orca_qt$", group=S),
+]
+# A third set, run alone with --group third.
+FAULTS += [
+    Fault("a checked option circle's face grey as if held", "window/qt/compact_radio_style.cpp",
+          "if (option->state & State_Sunken) face =", "if (option->state & (State_Sunken | State_On)) face =", Q2,
+          group="third"),
 ]

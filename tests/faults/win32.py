@@ -111,3 +111,11 @@ FAULTS += [
           "Пакетът инсталира `kestrova.exe`, `README-BG.txt`, `LICENSE.txt`",
           "^win32_msi_install_upgrade_remove_under_wine$", preset="windows-i686", group="guide"),
 ]
+# A third set, run alone with --group third.
+FAULTS += [
+    Fault("a held option circle's face the ink's shade of the face, not the face's of the ink",
+          "window/win32/option_button.cpp", "state.held ? Held(face, ink) : face", "state.held ? Held(ink, face) : face",
+          T, preset=W, group="third"),
+    Fault("the focus ring's top edge drawn under the option row above", "window/win32/focus_ring.cpp",
+          "std::max(r.top, visible.top)", "r.top", T, preset=W, group="third"),
+]

@@ -219,8 +219,9 @@ if needs "the manual page's checks" man col; then
     '[ -n "$evaluate" ] && grep -qF "presses $evaluate; the program says whether that country is the firm" "$work/man.flat"'
   check "the manual page: «$clear» clears both choices" \
     '[ -n "$clear" ] && grep -qF " $clear clears both choices." "$work/man.flat"'
-  check "the manual page names the build's homepage, update page and contact" \
-    'grep -qF "$homepage" "$work/man.flat" && grep -qF "$update_url" "$work/man.flat" && grep -qF "Write to $contact." "$work/man.flat"'
+  check "the manual page names the build's homepage, update page and contact, each for what it is" \
+    'grep -qF "page for Kestrova, $homepage, and new versions at $update_url." "$work/man.flat" &&
+     grep -qF "Write to $contact." "$work/man.flat"'
 fi
 
 if [ "$config" != Release ]; then

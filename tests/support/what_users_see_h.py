@@ -156,6 +156,8 @@ def header(seen):
         + "};",
         note(about, "leastCircleContrast"),
         f"inline constexpr double kLeastCircleContrast = {number(seen['leastCircleContrast'])};",
+        note(about, "heldCircleShade"),
+        f"inline constexpr int kHeldCircleShade = {seen['heldCircleShade']};",
         note(about, "headingCentreSlack"),
         f"inline constexpr int kHeadingCentreSlack = {seen['headingCentreSlack']};",
         note(about, "headingAtTop"),

@@ -33,3 +33,21 @@ def circle_edges(image, box, against):
 def circle_centre(image, box):
     left, top, right, bottom = box
     return image.getpixel(((left + right) // 2, (top + bottom) // 2))
+
+
+def mark_spans(image, box, face):
+    """A checked circle's mark in pixels, the narrower of across and down,
+    and the wider diagonal: alike for a round mark, the diagonal longer by
+    half for a square. Its pixels are nearer the middle's colour than `face`."""
+    cx, cy = (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
+    middle = image.getpixel((cx, cy))
+
+    def reach(dx, dy):
+        k = 1
+        while contrast(p := image.getpixel((cx + k * dx, cy + k * dy)), middle) < contrast(p, face):
+            k += 1
+        return k - 1
+
+    def span(dx, dy):
+        return (reach(dx, dy) + reach(-dx, -dy) + 1) * (dx * dx + dy * dy) ** 0.5
+    return min(span(1, 0), span(0, 1)), max(span(1, 1), span(1, -1))

@@ -5,7 +5,7 @@ form."""
 import pytest
 
 from conftest import Screen
-from contrast import circle_centre, circle_edges, contrast
+from contrast import circle_centre, circle_edges, contrast, mark_spans
 
 CIRCLE_SCREENS = [Screen("desktop-window", 800, 700), Screen("phone-at-1x", 360, 780),
                   Screen("tablet", 768, 1024, 2, True, True), Screen("phone", 360, 780, 3, True, True)]
@@ -42,7 +42,7 @@ def test_option_circles_stand_out(browser, users_see, screen):
     rows = {n: row_colour(browser, n) for n in names}
     assert all(rows[n] == (firm_colour if n.startswith("Option1") else country_colour) for n in names), (
         f"{browser.name}: firms' rows {firm_colour}, countries' {country_colour}")
-    edges, checked_edges, marks = {}, {}, {}
+    edges, checked_edges, marks, spans = {}, {}, {}, {}
     # A row of each frame at a time, the top, two between and the bottom:
     # the pictures of a row before and after its two options are checked.
     for i in SAMPLED_ROWS:
@@ -57,6 +57,7 @@ def test_option_circles_stand_out(browser, users_see, screen):
             checked_edges[n] = circle_edges(after, boxes[n], rows[n])
             mark = circle_centre(after, boxes[n])
             marks[n] = min(contrast(mark, rows[n]), contrast(mark, circle_centre(before, boxes[n])))
+            spans[n] = mark_spans(after, boxes[n], circle_centre(before, boxes[n]))
     at = f"{browser.name}, {screen}"
     for frame, colour in (("Option1", firm_colour), ("Option2", country_colour)):
         mine = [n for n in edges if n.startswith(frame)]
@@ -74,6 +75,11 @@ def test_option_circles_stand_out(browser, users_see, screen):
         assert all(marks[n] >= least for n in mine), (
             f"{at}: each sampled checked mark at least {least}:1 against its row {colour} and the unchecked circle,"
             f" weakest {weakest} {marks[weakest]:.2f}")
+        # A pixel either way for the edge's smoothing.
+        squarest = max(mine, key=lambda n: spans[n][1] - spans[n][0])
+        assert all(spans[n][1] <= spans[n][0] + 2 for n in mine), (
+            f"{at}: each sampled checked mark round: across {spans[squarest][0]:.1f} px, diagonally"
+            f" {spans[squarest][1]:.1f} px for {squarest}")
 
 
 @pytest.mark.parametrize("screen", [Screen("desktop-window", 800, 700), Screen("phone", 360, 780, 3, True, True)],

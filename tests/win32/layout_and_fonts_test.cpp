@@ -283,6 +283,27 @@ INSTANTIATE_TEST_SUITE_P(Layout, OptionCircles,
                              return std::string(info.param.rows) + (info.param.checked ? "Checked" : "Unchecked");
                          });
 
+// Held down, a circle's face takes the held shade: the window colour with
+// a share of the text colour.
+TEST_F(Layout, AHeldOptionsCircleTakesTheHeldShade) {
+    const Quiz& q = quiz();
+    const ControlId firm{form::kFirmButtons, 0};
+    HWND option = q.Get(firm);
+    const RECT row = q.PlaceOf(option);
+    const form::PixelRect circle = form::OptionIndicatorIn(*q.Form().Find(firm), int(q.Dpi())).circle;
+    SendMessageW(option, BM_SETSTATE, TRUE, 0);
+    UpdateWindow(option);
+    Sleep(200);
+    const Capture down(q.Window(), row);
+    SendMessageW(option, BM_SETSTATE, FALSE, 0);
+    const COLORREF face = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
+    const auto mix = [](int f, int i) { return ((100 - seen::kHeldCircleShade) * f + seen::kHeldCircleShade * i + 50) / 100; };
+    const COLORREF held = RGB(mix(GetRValue(face), GetRValue(ink)), mix(GetGValue(face), GetGValue(ink)),
+                              mix(GetBValue(face), GetBValue(ink)));
+    EXPECT_EQ(Hex(down.At(row.left + circle.left + circle.width / 2, row.top + circle.top + circle.height / 2)), Hex(held))
+        << DisplayName(firm) << "'s circle held down";
+}
+
 TEST_F(Layout, UpperOptionRowsAreInFrontWhereRowsOverlap) {
     const Quiz& q = quiz();
     const int overlap = Px(seen::kRowOverlapTwips, q.Dpi());

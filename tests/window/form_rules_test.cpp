@@ -55,14 +55,14 @@ TEST(FormRulesTest, AnOptionsCircleStandsAtItsLeftCentredWithItsCaptionBeside) {
     const Form form = QuizForm();
     const Control& nokia = *form.Find({kFirmButtons, 2});
     // 19 px high at 96 dpi: a 12 px circle 1 px in, 3 px down; a dot of 6
-    // in its middle; the caption 4 px after it.
+    // in its middle; the caption 2 px after it.
     EXPECT_EQ(OptionIndicatorIn(nokia, 96),
-              (OptionIndicator{{1, 3, 12, 12}, {4, 6, 6, 6}, 1, 17}));
+              (OptionIndicator{{1, 3, 12, 12}, {4, 6, 6, 6}, 1, 15}));
     // 29 px high at 144 dpi (28.5): 18 px, 5 px down (5.5), ring 2 px (1.5).
     EXPECT_EQ(OptionIndicatorIn(nokia, 144),
-              (OptionIndicator{{2, 5, 18, 18}, {7, 10, 8, 8}, 2, 26}));
+              (OptionIndicator{{2, 5, 18, 18}, {7, 10, 8, 8}, 2, 23}));
     EXPECT_EQ(OptionIndicatorIn(nokia, 192),
-              (OptionIndicator{{2, 7, 24, 24}, {8, 13, 12, 12}, 2, 34}));
+              (OptionIndicator{{2, 7, 24, 24}, {8, 13, 12, 12}, 2, 30}));
     for (const testing::seen::AtDensity& d : testing::seen::kDensities) {
         const OptionIndicator i = OptionIndicatorIn(nokia, d.dpi);
         const PixelRect row = PlaceInContainer(nokia, d.dpi);

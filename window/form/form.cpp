@@ -2,9 +2,15 @@
 
 #include <stdexcept>
 
-#include "window/form/form_rules.h"
+#include "core/decimal_text.h"
 
 namespace kestrova::form {
+
+std::string DisplayName(ControlId id) {
+    std::string name(id.name);
+    if (id.index != ControlId::kSingle) name += '(' + DecimalText(id.index) + ')';
+    return name;
+}
 
 const Control* Form::Find(ControlId id) const {
     for (const Control& c : controls) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct ControlId {
     std::int16_t index = kSingle;
     bool operator==(const ControlId&) const = default;
 };
+
+// "Option1(3)" for an array element, "List1" for a single control.
+std::string DisplayName(ControlId id);
 
 struct Control {
     ControlId id;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <tuple>
 
-#include "core/decimal_text.h"
 #include "window/form/sort_stable.h"
 
 namespace kestrova::form {
@@ -32,7 +31,14 @@ OptionIndicator OptionIndicatorIn(const Control& option, int dpi) {
     // keeps the circle's middle: 6 of 12, 8 of 18, 12 of 24.
     const int inset = (size + 2) / 4;
     const PixelRect dot{circle.left + inset, circle.top + inset, size - 2 * inset, size - 2 * inset};
-    return {circle, dot, TwipsToPixels(15, dpi), circle.left + size + TwipsToPixels(60, dpi)};
+    return {circle, dot, TwipsToPixels(15, dpi), circle.left + size + TwipsToPixels(30, dpi)};
+}
+
+Rgb HeldFace(Rgb face, Rgb ink) {
+    const auto mix = [](int f, int i) {
+        return static_cast<std::uint8_t>(((100 - kHeldShadePercent) * f + kHeldShadePercent * i + 50) / 100);
+    };
+    return {mix(face.r, ink.r), mix(face.g, ink.g), mix(face.b, ink.b)};
 }
 
 PixelRect PlaceInContainer(const Control& c, int dpi) {
@@ -48,12 +54,6 @@ PixelRect PlaceInWindow(const Form& form, const Control& c, int dpi) {
         r.top += outer.top;
     }
     return r;
-}
-
-std::string DisplayName(ControlId id) {
-    std::string name(id.name);
-    if (id.index != ControlId::kSingle) name += '(' + DecimalText(id.index) + ')';
-    return name;
 }
 
 bool TakesFocus(const Control& c) {

@@ -34,11 +34,12 @@ struct PixelRect {
 
 // An option button drawn by its front end, in pixels from the button's
 // top-left corner: the circle IndicatorSize(dpi) across, a pixel in from the
-// left edge at the reference density and centred on the button's height,
-// its ring a pixel wide there, the checked dot about half the circle across
-// and centred in it; the caption from `captionLeft` to the button's right
-// edge. Scaled with the density, so a caption stands where the system's
-// own option button would put it.
+// left edge at the reference density (clear of the row's focus ring) and
+// centred on the button's height, its ring a pixel wide there, the checked
+// dot about half the circle across and centred in it; the caption from
+// `captionLeft`, two pixels after the circle there, to the button's right
+// edge. Scaled with the density; the longest caption keeps its room in every
+// front end's font, a browser's glyphs each rounded to whole pixels too.
 struct OptionIndicator {
     PixelRect circle, dot;
     int ringWidth = 0;
@@ -47,14 +48,16 @@ struct OptionIndicator {
 };
 OptionIndicator OptionIndicatorIn(const Control& option, int dpi);
 
+// A held option button's circle: its face with this many parts in a hundred
+// of the ink mixed in, a shade darker, as a held system button's is.
+inline constexpr int kHeldShadePercent = 15;
+Rgb HeldFace(Rgb face, Rgb ink);
+
 // The control's place from its container's top-left corner.
 PixelRect PlaceInContainer(const Control& control, int dpi);
 // The control's place from the window's client area: a framed control adds
 // its frame's place, each rounded on its own, so that both agree.
 PixelRect PlaceInWindow(const Form& form, const Control& control, int dpi);
-
-// "Option1(3)" for an array element, "List1" for a single control.
-std::string DisplayName(ControlId id);
 
 // Shown option buttons, command buttons and text boxes take the focus; the
 // label, the frames and hidden controls never do.

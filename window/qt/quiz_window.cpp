@@ -56,7 +56,7 @@ QPlainTextEdit* NewTextBox(QWidget* parent) {
 }  // namespace
 
 QuizWindow::QuizWindow(form::Form form, QWidget* parent)
-    : QWidget(parent), form_(std::move(form)), radioStyle_(std::make_unique<CompactRadioStyle>()) {
+    : QWidget(parent), form_(std::move(form)) {
     Realise();
     binding_.Load();
 }
@@ -121,6 +121,9 @@ QWidget* QuizWindow::CreateWidget(const form::Control& c, QWidget* parent) {
         // Buttons that share a frame are one group, as Qt's radio buttons
         // with one parent are.
         widget = new QRadioButton(ToQString(c.text), parent);
+        // The form's option rows are all of one height: one circle for all,
+        // at the reference density, which Qt scales as it scales the window.
+        if (!radioStyle_) radioStyle_ = std::make_unique<CompactRadioStyle>(form::OptionIndicatorIn(c, form::kReferenceDpi));
         widget->setStyle(radioStyle_.get());
         break;
     case form::Kind::CommandButton:

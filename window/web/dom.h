@@ -35,6 +35,10 @@ void dom_watch_viewport(void* context);
 // control placed from its container's corner.
 void dom_present_exact(int left, int top, int width, int height, int fontPixels100, int line, int indicator);
 void dom_place(int control, int left, int top, int width, int height);
+// The radio circles, in either presentation: `size` pixels across, `left`
+// in from their row's edge and `gap` before the caption, ringed `ring`
+// wide; a checked one's dot `dotInset` in from the circle's edge.
+void dom_option_circle(int size, int ring, int left, int gap, int dotInset);
 // The touch layout: text `fontPixels` high or the reader's size if larger,
 // targets at least `target` pixels each way; then each control of the
 // window in its band, side by side with the band's others at least

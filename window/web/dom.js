@@ -96,6 +96,16 @@ mergeInto(LibraryManager.library, {
     style.setProperty('--indicator', indicator + 'px');
   },
 
+  dom_option_circle__deps: ['$Dom'],
+  dom_option_circle: function (size, ring, left, gap, dotInset) {
+    var style = Dom.root().style;
+    style.setProperty('--indicator', size + 'px');
+    style.setProperty('--ring', ring + 'px');
+    style.setProperty('--circle-left', left + 'px');
+    style.setProperty('--caption-gap', gap + 'px');
+    style.setProperty('--dot-inset', dotInset + 'px');
+  },
+
   dom_place__deps: ['$Dom'],
   dom_place: function (control, left, top, width, height) {
     var style = Dom.parts[control].box.style;

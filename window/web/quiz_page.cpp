@@ -18,6 +18,17 @@ int Length(std::u16string_view text) { return static_cast<int>(text.size()); }
 
 std::u16string Utf16(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 
+// The option rows' circles where the form puts them at `dpi`.
+void PresentOptionCircles(const form::Form& form, int dpi) {
+    for (const form::Control& c : form.controls) {
+        if (c.kind != form::Kind::OptionButton) continue;
+        const form::OptionIndicator i = form::OptionIndicatorIn(c, dpi);
+        dom_option_circle(i.circle.width, i.ringWidth, i.circle.left, i.captionLeft - i.circle.left - i.circle.width,
+                          i.dot.left - i.circle.left);
+        return;
+    }
+}
+
 }  // namespace
 
 QuizPage::QuizPage(form::Form form) : form_(std::move(form)) {
@@ -67,6 +78,7 @@ void QuizPage::PresentExact(form::Viewport viewport) {
     dom_present_exact(fit.left, fit.top, fit.width, fit.height,
                       static_cast<int>(form::FontPixels(form_.font, fit.dpi) * 100 + 0.5),
                       form::FocusRingWidth(fit.dpi), form::IndicatorSize(fit.dpi));
+    PresentOptionCircles(form_, fit.dpi);
     for (std::size_t i = 0; i < form_.controls.size(); ++i) {
         const form::PixelRect r = form::PlaceInContainer(form_.controls[i], fit.dpi);
         dom_place(static_cast<int>(i), r.left, r.top, r.width, r.height);
@@ -76,6 +88,8 @@ void QuizPage::PresentExact(form::Viewport viewport) {
 void QuizPage::PresentTouch() {
     dom_present_touch(static_cast<int>(form::FontPixels(form_.font, form::kReferenceDpi) + 0.5),
                       form::kLeastTouchTarget, form::kTouchIndicator, form::FocusRingWidth(form::kReferenceDpi));
+    // The form's circle grown to the touch layout's size.
+    PresentOptionCircles(form_, form::kReferenceDpi * form::kTouchIndicator / form::IndicatorSize(form::kReferenceDpi));
     for (const form::TouchPlace& p : form::TouchLayout(form_)) {
         dom_flow(Number(p.control->id), p.band, p.wholeWidth ? 1 : 0, static_cast<int>(p.widthInEms * 1000 + 0.5));
     }

@@ -26,11 +26,10 @@ void Disc(HDC dc, RECT r, COLORREF ring, int ringWidth, COLORREF fill) {
     DeleteObject(pen);
 }
 
-// Fifteen parts in a hundred of `ink` in `face`, as a held button's shade.
 COLORREF Held(COLORREF face, COLORREF ink) {
-    const auto mix = [](int f, int i) { return (85 * f + 15 * i + 50) / 100; };
-    return RGB(mix(GetRValue(face), GetRValue(ink)), mix(GetGValue(face), GetGValue(ink)),
-               mix(GetBValue(face), GetBValue(ink)));
+    const form::Rgb held = form::HeldFace({GetRValue(face), GetGValue(face), GetBValue(face)},
+                                          {GetRValue(ink), GetGValue(ink), GetBValue(ink)});
+    return RGB(held.r, held.g, held.b);
 }
 
 }  // namespace

@@ -113,8 +113,12 @@ LRESULT CALLBACK QuizWindow::WindowProc(HWND hwnd, UINT message, WPARAM wparam, 
     auto* self = reinterpret_cast<QuizWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
     if (message == WM_NCDESTROY) {
+        // The last message: the system frees what it keeps for the window
+        // with the real handle; then the handle is forgotten.
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        const LRESULT result = self->Dispatch(message, wparam, lparam);
         self->hwnd_ = nullptr;
+        return result;
     }
     return self->Dispatch(message, wparam, lparam);
 }

@@ -189,6 +189,10 @@ void WhatUsersSeeTest::optionCirclesStandOut() {
         for (const std::string& fault : kestrova::testing::CircleFaults(m, checked, seen::kLeastCircleContrast)) {
             faults << QString::fromStdString(fault) + ": " + what;
         }
+        // Not held, the face is the window colour, checked or not.
+        if (m.face != kestrova::testing::ToRgb8(button->palette().color(QPalette::Base))) {
+            faults << "the face is not the window colour: " + what;
+        }
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 }
