@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The web page as a SCORM 1.2 package, which a learning platform (Moodle,
 its phone app offline, and others) plays and records a score and completion
-for: the manifest at the zip's root and the page as its one launched SCO.
+for: the manifest at the zip's root and the page as its one launched SCO,
+with the report to the platform (scorm_report.js beside this) put into it.
+The page alone carries none of it: it has no platform to report to.
 
     make_scorm.py PAGE VERSION OUT_ZIP
 
@@ -19,6 +21,7 @@ from xml.sax.saxutils import escape
 # is headed.
 TITLE = "Мобилни телефони - фирми и страни"
 LAUNCH = "kestrova.html"
+REPORT = Path(__file__).resolve().with_name("scorm_report.js")
 
 # ADL SCORM 1.2 Content Aggregation Model: IMS Content Packaging 1.1.2 with
 # ADL's extensions; no mastery score, so the platform keeps the status the
@@ -52,13 +55,21 @@ MANIFEST = """<?xml version="1.0" encoding="UTF-8"?>
 """
 
 
+def with_report(page):
+    """The page with the report in a script of its own at the end of its
+    head, there before the program starts, which is after the first paint."""
+    if page.count("</head>") != 1:
+        sys.exit("make_scorm.py: the page has no one </head> to put the report before")
+    return page.replace("</head>", "<script>\n" + REPORT.read_text(encoding="utf-8") + "</script>\n</head>").encode("utf-8")
+
+
 def main(page, version, out_zip):
     if not version or any(c not in "0123456789." for c in version):
         sys.exit(f"make_scorm.py: a version such as 1.00, not {version!r}")
     if not Path(page).is_file():
         sys.exit(f"make_scorm.py: no page at {page}; make it with: cmake --preset web && cmake --build --preset web")
     manifest = MANIFEST.format(version=version, title=escape(TITLE), launch=LAUNCH)
-    entries = {"imsmanifest.xml": manifest.encode("utf-8"), LAUNCH: Path(page).read_bytes()}
+    entries = {"imsmanifest.xml": manifest.encode("utf-8"), LAUNCH: with_report(Path(page).read_text(encoding="utf-8"))}
     # Zip times start in 1980.
     stamp = time.gmtime(max(int(os.environ.get("SOURCE_DATE_EPOCH", "0")), 315532800))[:6]
     # Whole or not at all: a release never hands out half a package.

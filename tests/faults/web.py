@@ -106,20 +106,21 @@ FAULTS += [
 # The report to a learning platform, run alone with --group scorm.
 L, SC = "^web_page_scorm$", "scorm"
 FAULTS += [
-    Fault("a foreign or throwing parent stops the search", "window/web/lms.js",
+    Fault("a foreign or throwing parent stops the search", "resources/web/scorm_report.js",
           "        try {\n          if (win.API && typeof win.API.LMSInitialize === 'function') return win.API;\n"
           "        } catch (e) {}\n",
-          "        if (win.API && typeof win.API.LMSInitialize === 'function') return win.API;\n", L, builds=B, group=SC),
-    Fault("no commit after a change", "window/web/lms.js", "      Lms.call('LMSCommit', '');\n", "", L, builds=B,
+          "        if (win.API && typeof win.API.LMSInitialize === 'function') return win.API;\n", L, group=SC),
+    Fault("no commit after a change", "resources/web/scorm_report.js", "      Lms.call('LMSCommit', '');\n", "", L, builds=B,
           group=SC),
-    Fault("the session never finished", "window/web/lms.js", "if (Lms.api) Lms.call('LMSFinish', '');", "", L,
-          builds=B, group=SC),
-    Fault("a relaunch forgets the firms found", "window/web/lms.js", "if (/^[01]{10}$/.test(kept)) {",
-          "if (false) {", L, builds=B, group=SC),
-    Fault("the score lowered to the firms known", "window/web/lms.js", "String(Math.max(count, Lms.least))",
-          "String(count)", L, builds=B, group=SC),
-    Fault("completed at the first firm", "window/web/lms.js", "Lms.done = Lms.done || count === 10;",
-          "Lms.done = Lms.done || count > 0;", L, builds=B, group=SC),
+    Fault("the session never finished", "resources/web/scorm_report.js", "if (Lms.api) Lms.call('LMSFinish', '');", "", L,
+          group=SC),
+    Fault("a relaunch forgets the firms found", "resources/web/scorm_report.js", "if (/^[01]{10}$/.test(kept)) {",
+          "if (false) {", L, group=SC),
+    Fault("the score lowered to the firms known", "resources/web/scorm_report.js", "String(Math.max(count, Lms.least))",
+          "String(count)", L, group=SC),
+    Fault("completed at the first firm", "resources/web/scorm_report.js", "Lms.done = Lms.done || count === 10;",
+          "Lms.done = Lms.done || count > 0;", L, group=SC),
+]
 # A third set, run alone with --group third.
 FAULTS += [
     Fault("the checked mark a square", "window/web/shell.html",
