@@ -146,6 +146,8 @@ def main():
             except engines.EngineMissing as e:
                 missing[name] = str(e)
                 continue
+            except engines.EngineFailed as e:
+                sys.exit(f"{name} is installed but did not start: {e}")
             opened.append(engine)
             engine.screen(*SCREEN)
             nothing_paints_before_the_program(engine, bare.as_uri())

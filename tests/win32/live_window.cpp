@@ -269,7 +269,7 @@ void ExpectFixedWindowWithItsCaption(const Quiz& q) {
     EXPECT_EQ(bool(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)), seen::kMinimiseOrMaximise)
         << "no minimise or maximise button";
     EXPECT_TRUE((style & WS_SYSMENU) && !(style & WS_THICKFRAME)) << "a close button, and a fixed size";
-    EXPECT_EQ(Quiz::Text(q.Window()), q.Form().caption) << "the window's caption";
+    EXPECT_EQ(Quiz::Text(q.Window()), seen::kCaption) << "the window's caption";
 }
 
 void ExpectFocusRingsWideAndClear(const Quiz& q) {
