@@ -40,7 +40,7 @@ HEAR_TIMEOUT = 60
 
 
 def skip(why):
-    print("SKIP:", why)
+    print("SKIPPED:", why)
     if work:
         keep_log()
         stop_all()
@@ -307,9 +307,15 @@ def start_session():
     master, terminal = os.openpty()
     tty.setraw(terminal)
     threading.Thread(target=copy_log, args=(master,), daemon=True).start()
-    start(["orca", "--debug-file", os.ttyname(terminal), "--user-prefs", str(prefs)])
-    if not wait_until(lambda: any("ORCA: Starting ATSPI registry" in line for line in heard.read()), START_TIMEOUT):
-        raise DidNotStart("Orca does not start", "orca.out", orca_log.name)
+    orca = start(["orca", "--debug-file", os.ttyname(terminal), "--user-prefs", str(prefs)])
+
+    def orca_started():
+        return any("ORCA: Starting ATSPI registry" in line for line in heard.read())
+    # An Orca that has ended is not waited for.
+    wait_until(lambda: orca_started() or orca.poll() is not None, START_TIMEOUT)
+    if not orca_started():
+        raise DidNotStart("Orca does not start" + (f": it ended with {orca.returncode}" if orca.poll() is not None
+                                                   else f" in {START_TIMEOUT} s"), "orca.out", orca_log.name)
     if not wait_until(lambda: heard.sent(0) is not None, 60):
         raise DidNotStart("Orca does not speak through speech-dispatcher", orca_log.name,
                           "speechd-log/speech-dispatcher.log", "speechd-log/espeak-ng.log")

@@ -17,7 +17,7 @@ from pathlib import Path
 
 import pytest
 
-from engines import ENGINES, EngineFailed, EngineMissing
+from engines import ENGINES, EngineFailed, EngineMissing, started
 
 SKIPPED_EVERYTHING = 77
 
@@ -139,14 +139,6 @@ class Browsers:
         self.missing = {}
         self.failed = {}
 
-    def start(self, engine, ratio, text):
-        """The engine's browser; a start that fails is tried once more."""
-        try:
-            return ENGINES[engine](self.url, ratio=ratio, text=text)
-        except EngineFailed as e:
-            print(f"{engine} did not start; once more: {e}")
-            return ENGINES[engine](self.url, ratio=ratio, text=text)
-
     def get(self, engine, ratio=1, text=16):
         kind = ENGINES[engine]
         if engine in self.missing:
@@ -159,7 +151,7 @@ class Browsers:
             self.live.pop(engine)[1].quit()
         if engine not in self.live:
             try:
-                self.live[engine] = (key, self.start(engine, ratio, text))
+                self.live[engine] = (key, started(kind, self.url, ratio=ratio, text=text))
             except EngineMissing as e:
                 self.missing[engine] = str(e)
                 pytest.skip(f"{engine}: {e}")

@@ -58,6 +58,16 @@ class EngineFailed(Exception):
     this fails the tests instead of skipping them."""
 
 
+def started(kind, *args, **kwargs):
+    """A browser of the engine `kind`; one that does not start is tried once
+    more, and a second failure is raised."""
+    try:
+        return kind(*args, **kwargs)
+    except EngineFailed as e:
+        print(f"{kind.name} did not start; once more: {e}")
+        return kind(*args, **kwargs)
+
+
 def log_tail(path, lines=40):
     try:
         return "\n".join(Path(path).read_text(errors="replace").splitlines()[-lines:])

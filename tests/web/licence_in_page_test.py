@@ -12,7 +12,7 @@ from pathlib import Path
 
 page, licence = Path(sys.argv[1]), Path(sys.argv[2]).read_text(encoding="utf-8")
 if not page.is_file():
-    print(f"{page} is not there: build the web preset first")
+    print(f"SKIPPED: {page} is not there: build the web preset first")
     sys.exit(77)
 
 

@@ -173,7 +173,7 @@ def test_the_webassembly_needs_nothing_beyond_its_first_version(tmp_path):
 
 @pytest.fixture(scope="module")
 def chromium():
-    engine = engines.Chromium(PAGE.resolve().as_uri())
+    engine = engines.started(engines.Chromium, PAGE.resolve().as_uri())
     engine.screen(800, 700)
     yield engine.driver
     engine.quit()
