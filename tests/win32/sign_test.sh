@@ -40,6 +40,9 @@ for file in zipped.exe "$installed" "$msi"; do
   check "$(basename "$file") is signed by the test signer" verifies "$file" "Kestrova test authority"
   check "which another authority does not vouch for" not verifies "$file" "Another authority"
 done
+homepage=$(/usr/bin/python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["homepage"])' "$build/bundle.json")
+check "the signature names the publisher's page as the build was given it, $homepage" \
+  'osslsigncode verify -in zipped.exe 2>&1 | grep -qF "URL description: $homepage"'
 osslsigncode remove-signature -in zipped.exe -out unsigned.exe >/dev/null 2>&1 || true
 check "signing changed nothing but the signature" cmp unsigned.exe "$build/kestrova.exe"
 check "the MSI installs the same signed program" cmp "$installed" zipped.exe
