@@ -169,6 +169,8 @@ def main():
             except engines.EngineMissing as e:
                 missing[name] = str(e)
                 continue
+            except engines.EngineFailed as e:
+                sys.exit(f"{name} is installed but did not start: {e}")
             opened.append(engine)
             engine.screen(*SCREEN)
             *_, layout = ready_time(engine, page.as_uri(), "the quiz")

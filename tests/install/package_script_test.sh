@@ -11,7 +11,7 @@ set -euo pipefail
 source_dir=$1 version=$2
 for built in build/ci/CPackConfig.cmake build/windows-i686/bundle.json build/web/kestrova.html; do
   if [ ! -f "$source_dir/$built" ]; then
-    echo "$source_dir/$built is not there: configure and build that preset first"
+    echo "SKIPPED: $source_dir/$built is not there: configure and build that preset first"
     exit 77
   fi
 done

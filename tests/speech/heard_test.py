@@ -12,7 +12,10 @@ FRONT_END is `qt` (TARGET: the kestrova program), `chromium` or `firefox`
 verdict and prompt is heard, a repeated one as often as it is asked for, and
 that the focus stays on the button pressed. Prints one line per check, the
 lines Orca spoke for the round, and exits 1 on a failed check, 77 where a
-screen reader, a synthesiser or the browser is missing or cannot start.
+screen reader, a synthesiser or the browser is not installed. Where one is
+installed but does not start, the whole session is started once more; a
+second failure fails the test with that program's own log, so that a busy
+or broken machine cannot pass for one without Orca.
 """
 import html
 import json
@@ -43,12 +46,21 @@ HEAR_TIMEOUT = 60
 
 
 def skip(why):
-    print("SKIP:", why)
+    print("SKIPPED:", why)
     if work:
         keep_log()
         stop_all()
         shutil.rmtree(work, ignore_errors=True)
     sys.exit(SKIP)
+
+
+class DidNotStart(Exception):
+    """An installed program of the session did not start: `logs` names the
+    files in the session's folder where it said why."""
+
+    def __init__(self, what, *logs):
+        super().__init__(what)
+        self.logs = logs
 
 
 def keep_log():
@@ -244,10 +256,12 @@ def start_session():
         screen = engines.Xvfb("1024x768x24")
     except engines.EngineMissing as e:
         skip(str(e))
+    except engines.EngineFailed as e:
+        raise DidNotStart(str(e))
     env["DISPLAY"] = screen.display
     address = read_line_from(["dbus-daemon", "--session", "--nofork", "--print-address=FD"], 30)
     if not address:
-        skip("no session bus: dbus-daemon does not start")
+        raise DidNotStart("no session bus: dbus-daemon does not start", "dbus-daemon.out")
     env["DBUS_SESSION_BUS_ADDRESS"] = address
     start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
 
@@ -255,27 +269,28 @@ def start_session():
         return subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                                "org.a11y.Bus.GetAddress"], env=env, capture_output=True, timeout=30).returncode == 0
     if not wait_until(bus_answers, 60, 0.3):
-        skip("the accessibility bus does not start")
+        raise DidNotStart("the accessibility bus does not start", "at-spi-bus-launcher.out")
 
     # Speech Dispatcher on a socket of its own, with eSpeak NG alone.
     speechd = work / "speechd"
-    (speechd / "modules").mkdir(parents=True)
-    (work / "speechd-log").mkdir()
+    (speechd / "modules").mkdir(parents=True, exist_ok=True)
+    (work / "speechd-log").mkdir(exist_ok=True)
     shutil.copyfile("/etc/speech-dispatcher/modules/espeak-ng.conf", speechd / "modules/espeak-ng.conf")
     (speechd / "speechd.conf").write_text('AudioOutputMethod "alsa"\n'
                                           'AddModule "espeak-ng" "sd_espeak-ng" "espeak-ng.conf"\n'
                                           'DefaultModule espeak-ng\nDefaultLanguage "bg"\n')
     socket = work / "speechd.sock"
+    socket.unlink(missing_ok=True)
     start(["speech-dispatcher", "--run-single", "--timeout", "0", "--communication-method", "unix_socket",
            "--socket-path", str(socket), "--config-dir", str(speechd), "--log-dir", str(work / "speechd-log")])
     if not wait_until(socket.is_socket, 60):
-        skip("speech-dispatcher does not start")
+        raise DidNotStart("speech-dispatcher does not start", "speech-dispatcher.out", "speechd-log/speech-dispatcher.log")
     env["SPEECHD_ADDRESS"] = f"unix_socket:{socket}"
 
     # Orca with speech on, through Speech Dispatcher, in a Bulgarian voice
     # as README's "A Bulgarian voice for Orca" sets up.
     prefs = work / "orca"
-    prefs.mkdir()
+    prefs.mkdir(exist_ok=True)
     general = {"enableSpeech": True, "speechServerFactory": "speechdispatcherfactory",
                "voices": {"default": {"established": True, "family": {"lang": "bg", "dialect": ""}}}}
     (prefs / "user-settings.conf").write_text(json.dumps({
@@ -287,27 +302,35 @@ def start_session():
     master, terminal = os.openpty()
     tty.setraw(terminal)
     threading.Thread(target=copy_log, args=(master,), daemon=True).start()
-    start(["orca", "--debug-file", os.ttyname(terminal), "--user-prefs", str(prefs)])
-    if not wait_until(lambda: any("ORCA: Starting ATSPI registry" in line for line in heard.read()), START_TIMEOUT):
-        skip("Orca does not start")
+    orca = start(["orca", "--debug-file", os.ttyname(terminal), "--user-prefs", str(prefs)])
+
+    def orca_started():
+        return any("ORCA: Starting ATSPI registry" in line for line in heard.read())
+    # An Orca that has ended is not waited for.
+    wait_until(lambda: orca_started() or orca.poll() is not None, START_TIMEOUT)
+    if not orca_started():
+        raise DidNotStart("Orca does not start" + (f": it ended with {orca.returncode}" if orca.poll() is not None
+                                                   else f" in {START_TIMEOUT} s"), "orca.out", orca_log.name)
     if not wait_until(lambda: heard.sent(0) is not None, 60):
-        skip("Orca does not speak through speech-dispatcher")
+        raise DidNotStart("Orca does not speak through speech-dispatcher", orca_log.name,
+                          "speechd-log/speech-dispatcher.log", "speechd-log/espeak-ng.log")
 
 
 def open_front_end():
+    program = str(target) if front_end == "qt" else BROWSERS[front_end]
     if front_end == "qt":
         start([str(target)])
     elif front_end == "chromium":
         # The page is in Bulgarian and the browser in English: no offer to
         # translate it, which Orca would read out.
-        (work / "chromium/Default").mkdir(parents=True)
+        (work / "chromium/Default").mkdir(parents=True, exist_ok=True)
         (work / "chromium/Default/Preferences").write_text(json.dumps({"translate": {"enabled": False}}))
         start(["chromium", *engines.CHROMIUM_FLAGS, "--force-renderer-accessibility",
                f"--user-data-dir={work / 'chromium'}", "--no-default-browser-check",
                "--window-position=0,0", "--window-size=1024,768", target.resolve().as_uri()])
     else:
         profile = work / "firefox"
-        profile.mkdir()
+        profile.mkdir(exist_ok=True)
         prefs = {"browser.shell.checkDefaultBrowser": False, "browser.startup.homepage_override.mstone": "ignore",
                  "browser.aboutwelcome.enabled": False, "datareporting.policy.dataSubmissionEnabled": False,
                  "toolkit.telemetry.reportingpolicy.firstRun": False, "browser.translations.enable": False,
@@ -325,7 +348,7 @@ def open_front_end():
     except subprocess.TimeoutExpired:
         found = []
     if not found:
-        skip(f"the {front_end} window does not show")
+        raise DidNotStart(f"the {front_end} window does not show", f"{Path(program).name}.out")
     subprocess.run(["xdotool", "windowactivate", "--sync", found[-1]], env=env, capture_output=True, timeout=30)
     subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], env=env, capture_output=True, timeout=30)
     # The quiz opens with its result box focused. Orca is with the student
@@ -341,7 +364,8 @@ def open_front_end():
             and any("Kestrova" in m.split(" to ", 1)[-1] for m in moves))
     if not wait_until(with_the_student, START_TIMEOUT, 0.3):
         if not heard.focus_moves(0):
-            skip(f"Orca does not follow the focus into the {front_end} window")
+            raise DidNotStart(f"Orca does not follow the focus into the {front_end} window", orca_log.name,
+                              f"{Path(program).name}.out")
         check(False, f"the quiz opens with its result box focused, and Orca there: {heard.focus_moves(0)}")
         finish()
     # Orca finishes what it does as the page loads (in Firefox it reads the
@@ -430,9 +454,37 @@ def hear_after_press(key, expected, what, button):
     check(not others, f"... and Orca says nothing else: {others}")
 
 
+def log_tail(path, lines=30):
+    try:
+        return "\n".join(path.read_text(errors="replace").splitlines()[-lines:]) or "(empty)"
+    except OSError:
+        return "(none written)"
+
+
+def start_or_fail():
+    """The session and the front end, started once more where something did
+    not start; a second failure fails the test with that program's log."""
+    global heard, orca_log
+    for attempt in (1, 2):
+        try:
+            start_session()
+            open_front_end()
+            return
+        except DidNotStart as e:
+            print(f"{e} (try {attempt} of 2)")
+            stop_all()
+            children.clear()
+            if attempt == 2:
+                for name in e.logs:
+                    print(f"== {name}, its last lines ==\n{log_tail(work / name)}")
+                check(False, f"{e}: it is installed, but did not start, twice")
+                finish()
+            orca_log = work / "orca-again.log"
+            heard = Heard(orca_log)
+
+
 try:
-    start_session()
-    open_front_end()
+    start_or_fail()
 
     # Into the firms; Space chooses the one the group starts at.
     firm = FIRMS.index(tab_into(FIRMS, "a firm"))

@@ -4,7 +4,9 @@
 #                           tests' "skipped"
 #   start_xvfb WORKDIR [WxHxD]  a private Xvfb display (800x600x24 unless
 #                           told), exported as DISPLAY; its pid goes on the
-#                           array `pids` for the caller to end
+#                           array `pids` for the caller to end. Xvfb that is
+#                           installed but does not start is tried once
+#                           more, then the test fails with its log
 #   new_wine_prefix DIR     a fresh Wine prefix, exported as WINEPREFIX, that
 #                           maps Times New Roman to its metric twin
 require() {
@@ -27,11 +29,17 @@ start_xvfb() {
   # -noreset: by default the server resets when its last client leaves and
   # drops any client that connected meanwhile ("Can't open display"), as
   # when a test ends one program and at once starts the next.
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-  pids+=($!)
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-  # Where Xvfb is there but cannot run, the display is missing, not the program.
-  [ -s "$work/display" ] || { echo "SKIPPED: Xvfb did not start here"; cat "$work/xvfb.log"; exit 77; }
+  local try
+  for try in 1 2; do
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+    [ -s "$work/display" ] && break
+    echo "Xvfb did not start (try $try of 2); its log:"
+    cat "$work/xvfb.log"
+  done
+  # Installed, but it does not run: a fault of this machine, not a skip.
+  [ -s "$work/display" ] || { echo "FAILED: Xvfb is installed but did not start, twice"; exit 1; }
   export DISPLAY=":$(cat "$work/display")"
   # A private display has no session bus. Rather than let libdbus start one
   # on a program's behalf, which would outlive the test, give an address

@@ -4,10 +4,27 @@ kestrova::testing::seen, one constant per key, each under its note.
 
    what_users_see_h.py WHAT_USERS_SEE_JSON OUTPUT_HEADER
 
+Every key of the JSON reaches the header. The keys below in `SHAPED` have
+shapes of their own that the tests were written against; any other key is
+written by its structure alone (`generic`), so a key added to the JSON is
+there for C++ at the next configure, as k + its name with a capital:
+
+  a string                  std::u16string_view     "Изведи"
+  a whole number, a number, true or false   int, double, bool
+  a list                    an array of its entries' type
+  an object with names for keys (font)      a struct of those fields
+  an object keyed by controls ("Label1(0)")  an array of a struct whose
+                            first field, `name`, is the key
+
+A struct takes its key's name with a capital ("notFor": NotFor); the
+entries of a list or a table the name made singular ("densities": Density).
+
 The header is rewritten only when its text changes, so that editing the JSON
 rebuilds only what it changes.
 """
 import json
+import keyword
+import re
 import sys
 from pathlib import Path
 
@@ -46,54 +63,122 @@ def number(value):
     return repr(float(value)) if isinstance(value, float) else str(value)
 
 
-def header(seen):
-    about = seen["_about"]
-    t = seen["texts"]
-    rows = seen["optionRows"]
-    parts = [
-        "// Made by the build from tests/what_users_see.json, by tests/support/what_users_see_h.py:",
-        "// edit the JSON, not this.",
-        "#pragma once",
-        "",
-        "#include <string_view>",
-        "",
-        note(about, "_"),
-        "namespace kestrova::testing::seen {",
-        "",
+IDENTIFIER = re.compile(r"^[A-Za-z_][A-Za-z0-9_]*$")
+# C++'s own words a field may not be called.
+RESERVED = {"auto", "bool", "break", "case", "char", "class", "const", "default", "delete", "do", "double",
+            "else", "enum", "explicit", "false", "float", "for", "friend", "goto", "if", "int", "long",
+            "namespace", "new", "operator", "private", "protected", "public", "return", "short", "signed",
+            "sizeof", "static", "struct", "switch", "template", "this", "true", "try", "typedef", "union",
+            "unsigned", "using", "virtual", "void", "volatile", "while"}
+
+
+def capital(name):
+    return name[:1].upper() + name[1:]
+
+
+def singular(name):
+    for plural, one in (("ies", "y"), ("ses", "s"), ("s", "")):
+        if name.endswith(plural) and len(name) > len(plural):
+            return name[: -len(plural)] + one
+    return name + "Entry"
+
+
+def field(name):
+    if not IDENTIFIER.match(name):
+        raise ValueError(f"{name!r} cannot name a field in C++: use letters, digits and _")
+    return name + "_" if name in RESERVED or keyword.iskeyword(name) else name
+
+
+def is_table(value):
+    """An object keyed by what are not names of fields, such as controls."""
+    return isinstance(value, dict) and any(not IDENTIFIER.match(k) for k in value)
+
+
+def shape(value, name, where):
+    """(struct declarations, C++ type, initialiser) for one value of the JSON;
+    `name` is the type's name should it need a struct."""
+    if isinstance(value, bool):
+        return [], "bool", "true" if value else "false"
+    if isinstance(value, int):
+        return [], "int", str(value)
+    if isinstance(value, float):
+        return [], "double", repr(value)
+    if isinstance(value, str):
+        return [], "std::u16string_view", u16(value)
+    if isinstance(value, list):
+        decls, entry_type, inits = entries(value, singular(name), where)
+        return decls, f"std::array<{entry_type}, {len(value)}>", "{" + ", ".join(inits) + "}"
+    if is_table(value):
+        return shape(table_rows(value), name, where)
+    decls, fields, inits = [], [], []
+    for key, v in value.items():
+        d, t, i = shape(v, capital(name) + capital(key) if isinstance(v, (dict, list)) else key, f"{where}.{key}")
+        decls += d
+        fields.append(f"    {t} {field(key)};")
+        inits.append(i)
+    decls.append("\n".join([f"struct {capital(name)} {{", *fields, "};"]))
+    return decls, capital(name), "{" + ", ".join(inits) + "}"
+
+
+def table_rows(table):
+    """A table's rows as objects, each with its key first as `name`."""
+    return [{"name": key, **(v if isinstance(v, dict) else {"value": v})} for key, v in table.items()]
+
+
+def entries(values, name, where):
+    """(declarations, the entries' one type, each entry's initialiser)."""
+    if not values:
+        raise ValueError(f"{where} is an empty list: its entries' type cannot be told")
+    if all(isinstance(v, (int, float)) and not isinstance(v, bool) for v in values) and \
+            any(isinstance(v, float) for v in values):
+        values = [float(v) for v in values]
+    shapes = [shape(v, name, where) for v in values]
+    if len({t for _, t, _ in shapes}) != 1:
+        raise ValueError(f"{where}: its entries differ in type, so C++ cannot hold them in one list")
+    return shapes[0][0], shapes[0][1], [i for _, _, i in shapes]
+
+
+def generic(about, key, value):
+    """One key, written by its structure alone."""
+    name = "k" + capital(key)
+    lines = [note(about, key)] if key in about else []
+    if is_table(value):
+        value = table_rows(value)
+    if isinstance(value, list):
+        decls, entry_type, inits = entries(value, capital(singular(key)), key)
+        # A table's key is a control's name, not a text the user sees.
+        decls = [d.replace("std::u16string_view name;", "std::string_view name;") for d in decls]
+        inits = [re.sub(r'^\{u"', '{"', i) for i in inits] if decls and "std::string_view name;" in decls[-1] \
+            else inits
+        return "\n".join(lines + decls + [f"inline constexpr {entry_type} {name}[] = {{", *[f"    {i}," for i in inits],
+                                           "};"])
+    decls, cpp_type, init = shape(value, capital(key), key)
+    return "\n".join(lines + decls + [f"inline constexpr {cpp_type} {name}{init};" if init.startswith("{")
+                                        else f"inline constexpr {cpp_type} {name} = {init};"])
+
+
+def texts(about, t):
+    return "\n".join([
         note(about, "texts"),
         f"inline constexpr std::u16string_view kRightVerdict = {u16(t['right'])};",
         f"inline constexpr std::u16string_view kWrongVerdict = {u16(t['wrong'])};",
         f"inline constexpr std::u16string_view kPrompt = {u16(t['prompt'])};",
-        f"inline constexpr std::u16string_view kLineBreak = {u16(t['lineBreak'])};",
-        "",
-        note(about, "caption"),
-        f"inline constexpr std::u16string_view kCaption = {u16(seen['caption'])};",
-        note(about, "heading"),
-        f"inline constexpr std::u16string_view kHeading = {u16(seen['heading'])};",
-        note(about, "frameCaptions"),
-        "inline constexpr std::u16string_view kFrameCaptions[] = {"
-        + ", ".join(u16(c) for c in seen["frameCaptions"]) + "};",
-        note(about, "commandCaptions"),
-        "inline constexpr std::u16string_view kCommandCaptions[] = {"
-        + ", ".join(u16(c) for c in seen["commandCaptions"]) + "};",
-        "",
-        note(about, "resultBoxName"),
-        f"inline constexpr std::u16string_view kResultBoxName = {u16(seen['resultBoxName'])};",
-        note(about, "politeness"),
-        f"inline constexpr std::string_view kPoliteness = {cpp_string(seen['politeness'])};",
-        "",
-        note(about, "clientTwips"),
-        f"inline constexpr int kClientWidthTwips = {seen['clientTwips']['width']};",
-        f"inline constexpr int kClientHeightTwips = {seen['clientTwips']['height']};",
-        "",
-        note(about, "font"),
-        "struct Font {",
-        "    std::u16string_view face;",
-        "    int points, weight, charset;",
-        "};",
-        f"inline constexpr Font kFont{{{u16(seen['font']['face'])}, {seen['font']['points']}, "
-        f"{seen['font']['weight']}, {seen['font']['charset']}}};",
-        "",
+        f"inline constexpr std::u16string_view kLineBreak = {u16(t['lineBreak'])};"])
+
+
+def politeness(about, value):
+    return "\n".join([note(about, "politeness"),
+                      f"inline constexpr std::string_view kPoliteness = {cpp_string(value)};"])
+
+
+def client_twips(about, value):
+    return "\n".join([note(about, "clientTwips"),
+                      f"inline constexpr int kClientWidthTwips = {value['width']};",
+                      f"inline constexpr int kClientHeightTwips = {value['height']};"])
+
+
+def densities(about, value):
+    return "\n".join([
         note(about, "densities"),
         "struct AtDensity {",
         "    int dpi;",
@@ -101,10 +186,12 @@ def header(seen):
         "    int ringWidth;",
         "};",
         "inline constexpr AtDensity kDensities[] = {",
-        *[f"    {{{d['dpi']}, {d['clientWidth']}, {d['clientHeight']}, {d['ringWidth']}}},"
-          for d in seen["densities"]],
-        "};",
-        "",
+        *[f"    {{{d['dpi']}, {d['clientWidth']}, {d['clientHeight']}, {d['ringWidth']}}}," for d in value],
+        "};"])
+
+
+def places(about, value):
+    return "\n".join([
         note(about, "places"),
         "struct Place {",
         "    std::string_view control;  // \"Option1(6)\", \"List1\"",
@@ -113,75 +200,76 @@ def header(seen):
         "};",
         "inline constexpr Place kPlaces[] = {",
         *[f"    {{{cpp_string(name)}, {cpp_string(p['in'])}, {', '.join(str(v) for v in p['twips'])}}},"
-          for name, p in seen["places"].items()],
-        "};",
-        note(about, "optionRows"),
-        "struct OptionRows {",
-        "    int left, firstTop, rowStep, width, height;",
-        "};",
-        f"inline constexpr OptionRows kOptionRows{{{rows['left']}, {rows['firstTop']}, {rows['rowStep']}, "
-        f"{rows['width']}, {rows['height']}}};",
-        "",
+          for name, p in value.items()],
+        "};"])
+
+
+def colours(about, value):
+    return "\n".join([
         note(about, "colours"),
         "struct Colour {",
         "    std::string_view control;  // a control, an array of them (\"Option1\") or \"window\"",
         "    int r, g, b;",
         "};",
         "inline constexpr Colour kColours[] = {",
-        *[f"    {{{cpp_string(name)}, {r}, {g}, {b}}}," for name, (r, g, b) in seen["colours"].items()],
-        "};",
+        *[f"    {{{cpp_string(name)}, {r}, {g}, {b}}}," for name, (r, g, b) in value.items()],
+        "};"])
+
+
+def command_colours(about, value):
+    return "\n".join([
         note(about, "commandColours"),
         "struct CommandColour {",
         "    int index;",
         "    int r, g, b;",
         "};",
         "inline constexpr CommandColour kCommandColours[] = {",
-        *[f"    {{{i}, {r}, {g}, {b}}}," for i, (r, g, b) in enumerate(seen["commandColours"])],
-        "};",
-        f"inline constexpr double kLeastPressedChange = {number(seen['leastPressedChange'])};",
-        note(about, "leastCaptionContrast"),
-        f"inline constexpr double kLeastCaptionContrast = {number(seen['leastCaptionContrast'])};",
-        note(about, "pressedCaptionShift"),
-        f"inline constexpr int kPressedCaptionShift = {seen['pressedCaptionShift']};",
-        "",
-        note(about, "leastRingContrast"),
-        f"inline constexpr double kLeastRingContrast = {number(seen['leastRingContrast'])};",
+        *[f"    {{{i}, {r}, {g}, {b}}}," for i, (r, g, b) in enumerate(value)],
+        "};"])
+
+
+def option_row_colours(about, value):
+    return "\n".join([
         note(about, "optionRowColours"),
         "struct OptionRowColour {",
         "    std::string_view rows;",
         "    int r, g, b;",
         "};",
         "inline constexpr OptionRowColour kOptionRowColours[] = {"
-        + ", ".join(f"{{{cpp_string(rows)}, {r}, {g}, {b}}}" for rows, (r, g, b) in seen["optionRowColours"].items())
-        + "};",
-        note(about, "leastCircleContrast"),
-        f"inline constexpr double kLeastCircleContrast = {number(seen['leastCircleContrast'])};",
-        note(about, "heldCircleShade"),
-        f"inline constexpr int kHeldCircleShade = {seen['heldCircleShade']};",
-        note(about, "headingCentreSlack"),
-        f"inline constexpr int kHeadingCentreSlack = {seen['headingCentreSlack']};",
-        note(about, "headingAtTop"),
-        f"inline constexpr bool kHeadingAtTop = {'true' if seen['headingAtTop'] else 'false'};",
-        note(about, "hiddenControls"),
-        "inline constexpr std::string_view kHiddenControls[] = {"
-        + ", ".join(cpp_string(c) for c in seen["hiddenControls"]) + "};",
-        note(about, "rowOverlapTwips"),
-        f"inline constexpr int kRowOverlapTwips = {seen['rowOverlapTwips']};",
-        note(about, "minimiseOrMaximise"),
-        f"inline constexpr bool kMinimiseOrMaximise = {'true' if seen['minimiseOrMaximise'] else 'false'};",
+        + ", ".join(f"{{{cpp_string(rows)}, {r}, {g}, {b}}}" for rows, (r, g, b) in value.items()) + "};"])
+
+
+def hidden_controls(about, value):
+    return "\n".join([note(about, "hiddenControls"),
+                      "inline constexpr std::string_view kHiddenControls[] = {"
+                      + ", ".join(cpp_string(c) for c in value) + "};"])
+
+
+# Keys whose C++ the tests were written against: names that are not the
+# key's, names of controls as std::string_view, colours as r, g, b.
+SHAPED = {"texts": texts, "politeness": politeness, "clientTwips": client_twips, "densities": densities,
+          "places": places, "colours": colours, "commandColours": command_colours,
+          "optionRowColours": option_row_colours, "hiddenControls": hidden_controls}
+
+
+def header(seen):
+    about = seen["_about"]
+    parts = [
+        "// Made by the build from tests/what_users_see.json, by tests/support/what_users_see_h.py:",
+        "// edit the JSON, not this.",
+        "#pragma once",
         "",
-        note(about, "notFor"),
-        "struct NotFor {",
-        "    std::string_view property, frontEnd, why;",
-        "};",
-        "inline constexpr NotFor kNotFor[] = {",
-        *[f"    {{{cpp_string(n['property'])}, {cpp_string(n['frontEnd'])}, {cpp_string(n['why'])}}},"
-          for n in seen["notFor"]],
-        "};",
+        "#include <array>",
+        "#include <string_view>",
         "",
-        "}  // namespace kestrova::testing::seen",
+        note(about, "_"),
+        "namespace kestrova::testing::seen {",
         "",
     ]
+    for key, value in seen.items():
+        if key != "_about":
+            parts += [SHAPED[key](about, value) if key in SHAPED else generic(about, key, value), ""]
+    parts += ["}  // namespace kestrova::testing::seen", ""]
     return "\n".join(parts)
 
 

@@ -1,8 +1,9 @@
 """The page's tests in every browser engine: each test that takes `engine`
 runs once in Chromium, Firefox ESR and WebKitGTK (or those named with
---engines), on browsers shared by the whole run. An engine that cannot
-start skips its tests with the reason. When nothing could run at all, the
-run exits 77, which CTest counts as skipped.
+--engines), on browsers shared by the whole run. An engine that is not
+installed skips its tests with the reason; one that is installed but does
+not start is tried once more, then fails its tests with what it said. When
+nothing could run at all, the run exits 77, which CTest counts as skipped.
 
     pytest tests/web --page kestrova.html --linux-result linux_result
         --screenshots DIR --axe axe.min.js --what-users-see what_users_see_json
@@ -15,7 +16,7 @@ from pathlib import Path
 
 import pytest
 
-from engines import ENGINES, EngineMissing, load_what_users_see
+from engines import ENGINES, EngineFailed, EngineMissing, load_what_users_see, started
 
 SKIPPED_EVERYTHING = 77
 
@@ -145,21 +146,27 @@ class Browsers:
         self.url = url
         self.live = {}
         self.missing = {}
+        self.failed = {}
 
     def get(self, engine, ratio=1, text=16):
         kind = ENGINES[engine]
         if engine in self.missing:
             pytest.skip(f"{engine}: {self.missing[engine]}")
+        if engine in self.failed:
+            pytest.fail(f"{engine} is installed but did not start, twice: {self.failed[engine]}", pytrace=False)
         settings = {"ratio": ratio, "text": text}
         key = tuple(settings[s] for s in kind.fixed)
         if engine in self.live and self.live[engine][0] != key:
             self.live.pop(engine)[1].quit()
         if engine not in self.live:
             try:
-                self.live[engine] = (key, kind(self.url, ratio=ratio, text=text))
+                self.live[engine] = (key, started(kind, self.url, ratio=ratio, text=text))
             except EngineMissing as e:
                 self.missing[engine] = str(e)
                 pytest.skip(f"{engine}: {e}")
+            except EngineFailed as e:
+                self.failed[engine] = str(e)
+                pytest.fail(f"{engine} is installed but did not start, twice: {e}", pytrace=False)
         browser = self.live[engine][1]
         browser.settle(ratio, text)
         return browser

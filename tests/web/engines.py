@@ -52,7 +52,31 @@ def webassembly_refused(page, folder):
 
 
 class EngineMissing(Exception):
-    """The engine cannot start here; its tests are skipped with this reason."""
+    """The engine is not installed here, or cannot do what is asked of it;
+    its tests are skipped with this reason."""
+
+
+class EngineFailed(Exception):
+    """The engine is installed but did not start; the message carries what
+    it said. A busy or broken machine must not pass for one without it, so
+    this fails the tests instead of skipping them."""
+
+
+def started(kind, *args, **kwargs):
+    """A browser of the engine `kind`; one that does not start is tried once
+    more, and a second failure is raised."""
+    try:
+        return kind(*args, **kwargs)
+    except EngineFailed as e:
+        print(f"{kind.name} did not start; once more: {e}")
+        return kind(*args, **kwargs)
+
+
+def log_tail(path, lines=40):
+    try:
+        return "\n".join(Path(path).read_text(errors="replace").splitlines()[-lines:])
+    except OSError:
+        return "(no log)"
 
 
 def load_what_users_see(path):
@@ -210,7 +234,7 @@ class Chromium(SeleniumEngine):
         try:
             self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
         except Exception as e:
-            raise EngineMissing(f"Chromium did not start: {e}") from e
+            raise EngineFailed(f"Chromium did not start: {e}") from e
         self.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": POLICY_WATCH})
         self.text = 16
         self.settle(ratio, text)
@@ -287,13 +311,15 @@ class Xvfb:
         if not shutil.which("Xvfb"):
             raise EngineMissing("Xvfb is not installed")
         read, write = os.pipe()
+        self.log = tempfile.NamedTemporaryFile(prefix="kestrova-xvfb-", suffix=".log")
         self.process = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", size,
-                                         "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
+                                         "-nolisten", "tcp"], pass_fds=[write], stderr=self.log)
         os.close(write)
         with os.fdopen(read) as f:
             number = f.readline().strip()
         if not number:
-            raise EngineMissing("Xvfb did not start")
+            self.process.wait()
+            raise EngineFailed(f"Xvfb did not start:\n{log_tail(self.log.name)}")
         self.display = ":" + number
 
     def stop(self):
@@ -345,7 +371,8 @@ class WebKit(SeleniumEngine):
             except Exception as e:
                 if time.monotonic() - started > 60 or self.service.poll() is not None:
                     self.stop()
-                    raise EngineMissing(f"WebKit did not start: {e}") from e
+                    raise EngineFailed(f"WebKit did not start: {e}\nWebKitWebDriver's log:\n"
+                                       f"{log_tail(self.log.name)}") from e
                 time.sleep(0.3)
         self.version = self.driver.capabilities.get("browserVersion", "")
         self.seen = 0
@@ -438,7 +465,7 @@ class Firefox(Engine):
         ready = json.loads(self.process.stdout.readline() or '{"error": "the bridge ended"}')
         if "ready" not in ready:
             self.process.wait()
-            raise EngineMissing(ready["error"])
+            raise EngineFailed(ready["error"])
         self.version = ready["ready"]
         self.asked = 0
 

@@ -11,8 +11,8 @@ from html.parser import HTMLParser
 from pathlib import Path
 
 page, licence = Path(sys.argv[1]), Path(sys.argv[2]).read_text(encoding="utf-8")
-if not page.is_file():
-    print(f"{page} is not there: build the web preset first")
+if not sys.argv[1] or not page.is_file():
+    print(f"SKIPPED: no page at {sys.argv[1]}: build the web preset first")
     sys.exit(77)
 
 

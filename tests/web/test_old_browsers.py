@@ -162,7 +162,7 @@ def test_the_pages_javascript_parses_on_those_browsers(page_file, tmp_path):
 
 @pytest.fixture(scope="module")
 def chromium(page_file):
-    engine = engines.Chromium(page_file.resolve().as_uri())
+    engine = engines.started(engines.Chromium, page_file.resolve().as_uri())
     engine.screen(800, 700)
     yield engine
     engine.quit()

@@ -250,7 +250,7 @@ void ExpectFixedWindowWithItsCaption(const Quiz& q) {
         << "no minimise or maximise button";
     EXPECT_TRUE(style & WS_SYSMENU) << "a close button";
     EXPECT_FALSE(style & WS_THICKFRAME) << "a fixed size";
-    EXPECT_EQ(Quiz::Text(q.Window()), q.Form().caption) << "the window's caption";
+    EXPECT_EQ(Quiz::Text(q.Window()), seen::kCaption) << "the window's caption";
 }
 
 void ExpectFocusRingsWideAndClear(const Quiz& q) {

@@ -5,7 +5,8 @@
 # screenshot of it as it opens at 96 dpi goes beside the Linux one.
 #   run_under_wine.sh BUILD_DIR TESTS_EXE [KESTROVA_EXE]
 # Passes when every run ran its tests and GoogleTest's summary says all
-# passed; skips (77) where Wine cannot run the programs.
+# passed; skips (77) where Wine is not installed or this kernel runs no
+# 32-bit programs, fails where Wine is installed but does not start.
 set -euo pipefail
 source "$(dirname "$0")/../support/displays.sh"
 build=$1 tests=$2 exe=${3:-}

@@ -40,14 +40,36 @@ TEST(FormRulesTest, TwipsBecomeWholePixelsRoundedHalfUp) {
 }
 
 TEST(FormRulesTest, FramedControlsArePlacedFromTheirFrameInTheWindow) {
-    const Form form = QuizForm();
-    const Control& nokia = *form.Find({kFirmButtons, 2});  // row 5 of the firm frame
-    EXPECT_EQ(PlaceInContainer(nokia, 96), (PixelRect{8, 104, 121, 19}));
-    EXPECT_EQ(PlaceInWindow(form, nokia, 96), (PixelRect{72, 136, 121, 19}));
+    // A form of its own, so that the rule holds whatever the quiz's places.
+    Form form;
+    Control frame;
+    frame.id = {"Frame", 0};
+    frame.kind = Kind::Frame;
+    frame.left = 960;
+    frame.top = 480;
+    frame.width = 2175;
+    frame.height = 2895;
+    Control option;
+    option.id = {"Option", 2};
+    option.kind = Kind::OptionButton;
+    option.container = frame.id;
+    option.left = 120;
+    option.top = 1560;
+    option.width = 1815;
+    option.height = 285;
+    Control box;
+    box.id = {"Text", 0};
+    box.kind = Kind::TextBox;
+    box.left = 120;
+    box.top = 3840;
+    box.width = 6735;
+    box.height = 1815;
+    form.controls = {frame, option, box};
+    EXPECT_EQ(PlaceInContainer(option, 96), (PixelRect{8, 104, 121, 19}));
+    EXPECT_EQ(PlaceInWindow(form, option, 96), (PixelRect{72, 136, 121, 19}));
     // At 144 dpi: frame (96, 48) plus button (12, 156); 1815 x 285 twips
     // is 181.5 x 28.5 pixels.
-    EXPECT_EQ(PlaceInWindow(form, nokia, 144), (PixelRect{108, 204, 182, 29}));
-    const Control& box = *form.Find(kResultBox);
+    EXPECT_EQ(PlaceInWindow(form, option, 144), (PixelRect{108, 204, 182, 29}));
     EXPECT_EQ(PlaceInWindow(form, box, 96), (PixelRect{8, 256, 449, 121}));
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "window/form/quiz_form.h"
+#include "tests/support/what_users_see.h"
 
 namespace kestrova::form {
 namespace {
@@ -59,7 +60,9 @@ TEST_P(EachScreen, UnderAFingerGetsTheExactFormOnlyWhereItsOptionRowsAre44Pixels
 
 INSTANTIATE_TEST_SUITE_P(ScreenLayoutTest, EachScreen, ::testing::ValuesIn(kScreens));
 
-TEST(ScreenLayoutTest, TheQuizsOptionRowsAre240TwipsApart) { EXPECT_EQ(OptionRowPitch(QuizForm()), 240); }
+TEST(ScreenLayoutTest, TheQuizsOptionRowsAreAsFarApartAsUsersSee) {
+    EXPECT_EQ(OptionRowPitch(QuizForm()), testing::seen::kOptionRows.rowStep);
+}
 
 // What the page's markup asks the browser before the program runs: the
 // choice turns exactly at these sizes (the rows above: 692 x 573, 1253 x 1039).

@@ -259,7 +259,7 @@ void QuizWindowTest::optionIndicatorsAreTwelvePixelsAcross() {
 void QuizWindowTest::windowIsFixedWithItsCaptionFontAndIcon() {
     QCOMPARE(window->size(), QSize(seen::kDensities[0].clientWidth, seen::kDensities[0].clientHeight));
     QCOMPARE(window->minimumSize(), window->maximumSize());
-    QVERIFY(window->windowTitle().endsWith(QStringLiteral(" Kestrova")));
+    QCOMPARE(window->windowTitle(), QString::fromStdU16String(std::u16string(seen::kCaption)));
     QCOMPARE(window->font().weight(), QFont::Normal);
     QVERIFY(!window->font().italic() && !window->font().underline() && !window->font().strikeOut());
     const QList<QSize> sizes = window->windowIcon().availableSizes();
