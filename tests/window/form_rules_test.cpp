@@ -41,29 +41,21 @@ TEST(FormRulesTest, TwipsBecomeWholePixelsRoundedHalfUp) {
 
 TEST(FormRulesTest, FramedControlsArePlacedFromTheirFrameInTheWindow) {
     // A form of its own, so that the rule holds whatever the quiz's places.
+    const auto make = [](Kind kind, ControlId id, ControlId container, int left, int top, int width, int height) {
+        Control c;
+        c.kind = kind;
+        c.id = id;
+        c.container = container;
+        c.left = left;
+        c.top = top;
+        c.width = width;
+        c.height = height;
+        return c;
+    };
+    const Control frame = make(Kind::Frame, {"Frame", 0}, {}, 960, 480, 2175, 2895);
+    const Control option = make(Kind::OptionButton, {"Option", 2}, frame.id, 120, 1560, 1815, 285);
+    const Control box = make(Kind::TextBox, {"Text", 0}, {}, 120, 3840, 6735, 1815);
     Form form;
-    Control frame;
-    frame.id = {"Frame", 0};
-    frame.kind = Kind::Frame;
-    frame.left = 960;
-    frame.top = 480;
-    frame.width = 2175;
-    frame.height = 2895;
-    Control option;
-    option.id = {"Option", 2};
-    option.kind = Kind::OptionButton;
-    option.container = frame.id;
-    option.left = 120;
-    option.top = 1560;
-    option.width = 1815;
-    option.height = 285;
-    Control box;
-    box.id = {"Text", 0};
-    box.kind = Kind::TextBox;
-    box.left = 120;
-    box.top = 3840;
-    box.width = 6735;
-    box.height = 1815;
     form.controls = {frame, option, box};
     EXPECT_EQ(PlaceInContainer(option, 96), (PixelRect{8, 104, 121, 19}));
     EXPECT_EQ(PlaceInWindow(form, option, 96), (PixelRect{72, 136, 121, 19}));
