@@ -26,12 +26,12 @@ int IndicatorSize(int dpi) { return TwipsToPixels(kIndicatorTwips, dpi); }
 
 OptionIndicator OptionIndicatorIn(const Control& option, int dpi) {
     const int size = IndicatorSize(dpi), height = TwipsToPixels(option.height, dpi);
-    const PixelRect circle{TwipsToPixels(15, dpi), (height - size) / 2, size, size};
+    const PixelRect circle{TwipsToPixels(kCircleInsetTwips, dpi), (height - size) / 2, size, size};
     // A quarter of the circle in from each side, rounded so that the dot
     // keeps the circle's middle: 6 of 12, 8 of 18, 12 of 24.
     const int inset = (size + 2) / 4;
     const PixelRect dot{circle.left + inset, circle.top + inset, size - 2 * inset, size - 2 * inset};
-    return {circle, dot, TwipsToPixels(15, dpi), circle.left + size + TwipsToPixels(30, dpi)};
+    return {circle, dot, TwipsToPixels(kCircleInsetTwips, dpi), circle.left + size + TwipsToPixels(kCaptionGapTwips, dpi)};
 }
 
 Rgb HeldFace(Rgb face, Rgb ink) {

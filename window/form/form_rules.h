@@ -18,6 +18,10 @@ inline constexpr int kTwipsPerInch = 1440;
 // The focus ring's width and an option button's circle, in twips.
 inline constexpr int kFocusRingTwips = 30;
 inline constexpr int kIndicatorTwips = 180;
+// An option's circle: its inset from the button's left edge and its ring's
+// width, and the gap between it and its caption, in twips.
+inline constexpr int kCircleInsetTwips = 15;
+inline constexpr int kCaptionGapTwips = 30;
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel, halves up.
 int TwipsToPixels(int twips, int dpi);

@@ -135,10 +135,25 @@ public:
             return "round(down,(100v" + side + " + .499px)*" + inch + "/" + std::to_string(twips) + ",1px)";
         };
         const std::string w = std::to_string(form_.clientWidth), h = std::to_string(form_.clientHeight);
+        // The option's circle as the program sets it (QuizPage's
+        // PresentOptionCircles): in the touch layout the form's grown to its
+        // size; in the exact form from twips at --d, the dot's inset a
+        // quarter of the circle as OptionIndicatorIn rounds it.
+        const form::Control* option = nullptr;
+        for (const form::Control& c : form_.controls) {
+            if (c.kind == form::Kind::OptionButton && !option) option = &c;
+        }
+        if (!option) throw std::logic_error("the form has no option button");
+        const form::OptionIndicator touch = form::OptionIndicatorIn(
+            *option, form::kReferenceDpi * form::kTouchIndicator / form::IndicatorSize(form::kReferenceDpi));
+        const std::string circleInset = pixels(std::to_string(form::kCircleInsetTwips));
         std::ostringstream css;
         css << "main#kestrova.touch{font-size:" << fontPixels / 16.0 << "rem;font-size:max(" << Px(fontPixels) << ","
             << fontPixels / 16.0 << "rem);--target:" << Px(form::kLeastTouchTarget)
-            << ";--indicator:" << Px(form::kTouchIndicator)
+            << ";--indicator:" << Px(form::kTouchIndicator) << ";--ring:" << Px(touch.ringWidth)
+            << ";--circle-left:" << Px(touch.circle.left)
+            << ";--caption-gap:" << Px(touch.captionLeft - touch.circle.left - touch.circle.width)
+            << ";--dot-inset:" << Px(touch.dot.left - touch.circle.left)
             << ";--line:" << Px(form::FocusRingWidth(form::kReferenceDpi)) << "}\n"
             << "@supports (width: round(1.5px, 1px)) {\n"
             << "main#kestrova.exact{--d:min(" << fit("w", form_.clientWidth) << "," << fit("h", form_.clientHeight)
@@ -147,7 +162,9 @@ public:
             << ";top:max(0px,round(down,(100vh - " << pixels(h) << ")/2,1px))"
             << ";font-size:round(var(--d)*" << form::FontPixels(form_.font, form::kTwipsPerInch) << "/" << inch
             << ",.01px);--line:" << pixels(std::to_string(form::kFocusRingTwips))
-            << ";--indicator:" << pixels(std::to_string(form::kIndicatorTwips)) << "}\n"
+            << ";--indicator:" << pixels(std::to_string(form::kIndicatorTwips)) << ";--ring:" << circleInset
+            << ";--circle-left:" << circleInset << ";--caption-gap:" << pixels(std::to_string(form::kCaptionGapTwips))
+            << ";--dot-inset:round(down,(var(--indicator) + 2px)/4,1px)}\n"
             << ".exact>[id],.exact label{left:" << pixels("var(--l)") << ";top:" << pixels("var(--t)")
             << ";width:" << pixels("var(--w)") << ";height:" << pixels("var(--h)") << "}\n}";
         return css.str();
