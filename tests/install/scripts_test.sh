@@ -56,6 +56,12 @@ stub ctest 'echo "$SAYS"; exit "$ENDS"'
 distro_check() {
   AS_UID=0 CHROOT=$work/chroot SAYS=$1 ENDS=$2 PATH="$bin:$PATH" bash "$src/scripts/distro-check" "$work/chroot" >/dev/null 2>&1
 }
-check "distro-check succeeds when every test passes" distro_check "100% tests passed, 0 tests failed out of 3" 0
-check "distro-check fails when a test fails" not distro_check "67% tests passed, 1 tests failed out of 3" 8
+# distro-check copies the tree git knows: a packager's unpacked source (as
+# in its own chroot) is no checkout, and it is not run from there.
+if command -v git >/dev/null && git -C "$src" rev-parse --git-dir >/dev/null 2>&1; then
+  check "distro-check succeeds when every test passes" distro_check "100% tests passed, 0 tests failed out of 3" 0
+  check "distro-check fails when a test fails" not distro_check "67% tests passed, 1 tests failed out of 3" 8
+else
+  echo "not checked: distro-check, which copies a git checkout; $src is none"
+fi
 summary
