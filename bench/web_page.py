@@ -5,9 +5,11 @@ browser engine the page's tests drive, through the tests' own drivers
 
 Two times, both from the page's navigation start: its first contentful
 paint (Paint Timing, which every engine gives a script), and the first
-click handled: the page clicks a firm, a country and «Изведи» as soon as
-its controls are parsed, before its program runs, and the time is when the
-verdict is announced (the page's live region changes). The quiz's page
+click handled: a copy of the page clicks a firm, a country and «Изведи» as
+soon as its controls are parsed, before its program runs, and the time is
+when the verdict is announced (the page's live region changes). The paint
+is timed on the page as shipped, since the copy's own script delays it;
+the click on the copy, with how long after that load's own paint it came. The quiz's page
 holds its controls as written, so it paints them before its program runs;
 after each paint the page must hold the controls and not its message that
 it cannot run, and the verdict must come, or the bench ends with the reason
@@ -27,7 +29,7 @@ program as WebAssembly.
    web_page.py PAGE RUNS [--compare PAGE] [ENGINE ...]
 
 prints JSON: {"engines": {engine: {"version", "layout", "times": {page: [ms...]},
-"clicks": {page: [ms...]}}}, "missing": {engine: why}, "load": [1-minute load
+"clicks": {page: [ms...]}, "after": {page: [ms after that load's paint...]}}}, "missing": {engine: why}, "load": [1-minute load
 average at each round]}. Exits 1, saying why, where a page is not ready.
 """
 import json
@@ -116,11 +118,19 @@ COMPILE = ("return WebAssembly.instantiate(new Uint8Array([0, 97, 115, 109, 1, 0
            ".then(() => 'compiled', e => String(e))")
 
 
-def quiz_refused(engine, url):
+def quiz_times(engine, shipped, clicking, name):
+    """The shipped page's first paint; the copy's first click handled, and
+    how long after that load's own paint."""
+    paint = ready_time(engine, shipped, name)[0]
+    painted, click, _ = ready_time(engine, clicking, name)
+    return paint, (click, click - painted)
+
+
+def quiz_refused(engine, shipped, clicking):
     """The quiz as a browser whose policy check refuses its WebAssembly runs
     it: the engine must refuse a compile under that policy, so the controls
     it shows were built by the JavaScript program."""
-    times = ready_time(engine, url, "the quiz with its WebAssembly refused")[:2]
+    times = quiz_times(engine, shipped, clicking, "the quiz with its WebAssembly refused")
     answer = engine.js(COMPILE)
     if answer == "compiled":
         raise NotReady(f"{engine.name}: the page's policy without 'wasm-unsafe-eval' did not refuse WebAssembly")
@@ -130,10 +140,10 @@ def quiz_refused(engine, url):
 class Chromium(engines.Chromium):
     """Only Chromium's DevTools can remove WebAssembly before the page's script runs."""
 
-    def quiz_without_webassembly(self, url):
+    def quiz_without_webassembly(self, shipped, clicking):
         added = self.cdp("Page.addScriptToEvaluateOnNewDocument", {"source": "delete window.WebAssembly;"})
         try:
-            times = ready_time(self, url, "the quiz without WebAssembly")[:2]
+            times = quiz_times(self, shipped, clicking, "the quiz without WebAssembly")
             if self.js("return typeof WebAssembly") != "undefined":
                 raise NotReady("chromium: WebAssembly was still there")
             return times
@@ -152,14 +162,15 @@ def main():
     wanted = args[2:] or list(engines.ENGINES)
     classes = dict(engines.ENGINES, chromium=Chromium)
     work = tempfile.TemporaryDirectory(prefix="kestrova-bench-")
-    clicking = clicking_at_once(page, Path(work.name, "kestrova.html"))
+    clicking = clicking_at_once(page, Path(work.name, "kestrova.html")).as_uri()
     Path(work.name, "refused").mkdir()
     try:
         refused = engines.webassembly_refused(page, Path(work.name, "refused"))
     except ValueError as e:
         sys.exit(f"not ready: {e}")
-    refused = clicking_at_once(refused, refused)
-    compared = clicking_at_once(compare, Path(work.name, "compared.html")) if compare else None
+    refused = refused.as_uri(), clicking_at_once(refused, Path(work.name, "refused", "clicking.html")).as_uri()
+    if compare:
+        compared = compare.as_uri(), clicking_at_once(compare, Path(work.name, "compared.html")).as_uri()
     opened, missing = [], {}
     result = {"engines": {}, "missing": missing, "load": []}
     try:
@@ -176,24 +187,26 @@ def main():
             *_, layout = ready_time(engine, page.as_uri(), "the quiz")
             static = Path(work.name, f"static-{name}.html")
             static.write_text(engine.js(STATIC_COPY), encoding="utf-8")
-            pages = {"quiz": lambda e=engine: ready_time(e, clicking.as_uri(), "the quiz")[:2],
-                     "static": lambda e=engine, s=static: ready_time(e, s.as_uri(), "the static page")[:2]}
-            pages["quiz, WebAssembly refused"] = lambda e=engine: quiz_refused(e, refused.as_uri())
+            pages = {"quiz": lambda e=engine: quiz_times(e, page.as_uri(), clicking, "the quiz"),
+                     "static": lambda e=engine, s=static: (ready_time(e, s.as_uri(), "the static page")[0], None)}
+            pages["quiz, WebAssembly refused"] = lambda e=engine: quiz_refused(e, *refused)
             if name == "chromium":
-                pages["quiz, no WebAssembly"] = lambda e=engine: e.quiz_without_webassembly(clicking.as_uri())
-            if compared:
-                pages["compared"] = lambda e=engine: ready_time(e, compared.as_uri(), "the compared page")[:2]
+                pages["quiz, no WebAssembly"] = lambda e=engine: e.quiz_without_webassembly(page.as_uri(), clicking)
+            if compare:
+                pages["compared"] = lambda e=engine: quiz_times(e, *compared, "the compared page")
             engine.pages = pages
             result["engines"][name] = {"version": engine.version, "layout": layout,
-                                       "times": {p: [] for p in pages}, "clicks": {p: [] for p in pages}}
+                                       **{what: {p: [] for p in pages} for what in ("times", "clicks", "after")}}
         for round_ in range(runs + 2):
             for engine in opened:
                 for label, time_it in engine.pages.items():
                     ms, click = time_it()
                     if round_ >= 2:  # the first two rounds warm the caches
-                        result["engines"][engine.name]["times"][label].append(ms)
+                        kept = result["engines"][engine.name]
+                        kept["times"][label].append(ms)
                         if click is not None:
-                            result["engines"][engine.name]["clicks"][label].append(click)
+                            kept["clicks"][label].append(click[0])
+                            kept["after"][label].append(click[1])
             result["load"].append(os.getloadavg()[0])
     except NotReady as e:
         sys.exit(f"not ready: {e}")
