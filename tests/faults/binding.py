@@ -19,14 +19,6 @@ FAULTS = [
 # A second set, run alone with --group second.
 S = "second"
 FAULTS += [
-    # Survives, and no user can tell: the verdict compares the two choices
-    # either way round, and a right answer's two are the same index.
-    Fault("firms wired to the country's choice and countries to the firm's", "window/binding/quiz_binding.cpp",
-          "[](QuizController& q, std::int16_t i) { q.ChooseFirm(i); }},\n"
-          "    {form::kCountryButtons, kEveryIndex, [](QuizController& q, std::int16_t i) { q.ChooseCountry(i); }},",
-          "[](QuizController& q, std::int16_t i) { q.ChooseCountry(i); }},\n"
-          "    {form::kCountryButtons, kEveryIndex, [](QuizController& q, std::int16_t i) { q.ChooseFirm(i); }},",
-          U, group=S),
     Fault("«Изведи» wired to every command", "window/binding/quiz_binding.cpp",
           "{form::kCommands, form::kEvaluateCommand,", "{form::kCommands, kEveryIndex,", U, group=S),
     Fault("spoken text keeps the carriage returns", "window/binding/quiz_binding.cpp",
