@@ -16,7 +16,12 @@ import shutil
 import socket
 import subprocess
 import tempfile
+import threading
 import time
+import urllib.error
+import urllib.request
+from functools import partial
+from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
@@ -302,6 +307,37 @@ def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
+
+
+class Server:
+    """A plain static web server on 127.0.0.1, as a school's is, quiet in the
+    tests' log. It can be taken away and brought back at the same address,
+    serving another folder if need be; `handler` may answer more than GET,
+    and finds this object as its server's `served`."""
+
+    def __init__(self, root, handler=SimpleHTTPRequestHandler):
+        self.root, self.handler = root, handler
+        self.port = free_port()
+        self.url = f"http://127.0.0.1:{self.port}/"
+        self.start()
+
+    def start(self, root=None):
+        self.root = root or self.root
+        quiet = type("Quiet", (self.handler,), {"log_message": lambda *a: None})
+        self.httpd = ThreadingHTTPServer(("127.0.0.1", self.port), partial(quiet, directory=str(self.root)))
+        self.httpd.served = self
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+    def status(self, url):
+        try:
+            with urllib.request.urlopen(url) as answer:
+                return answer.status, answer.read()
+        except urllib.error.HTTPError as e:
+            return e.code, b""
 
 
 class Xvfb:

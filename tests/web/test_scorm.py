@@ -3,11 +3,9 @@ plays it: scorm_lms.html on 127.0.0.1 with scorm-again, a SCORM runtime
 written elsewhere, as its API. What the page calls and what the platform
 keeps; and that a throwing or foreign parent leaves the page as it is alone
 (alone, test_page.py's clean start)."""
-import functools
 import http.server
 import shutil
 import subprocess
-import threading
 import xml.etree.ElementTree as ET
 import zipfile
 from pathlib import Path
@@ -15,7 +13,7 @@ from pathlib import Path
 import pytest
 
 from conftest import Browsers
-from engines import PROGRAM_RUNS, WAIT_FOR_CONTROLS
+from engines import PROGRAM_RUNS, WAIT_FOR_CONTROLS, Server
 
 HERE = Path(__file__).resolve().parent
 RUNTIME = HERE / "node_modules" / "scorm-again" / "dist" / "scorm12.js"
@@ -44,14 +42,13 @@ def test_the_package_is_one_sco_launching_the_page(package, page_file, users_see
 
 class Serve(http.server.SimpleHTTPRequestHandler):
     """The player, scorm-again and the package; kept.json is what the last commit the server took sent."""
-    log_message = staticmethod(lambda *args: None)
-
     def do_POST(self):
         body = self.rfile.read(int(self.headers["Content-Length"]))
-        self.server.refuse -= 1
-        if self.server.refuse < 0:
-            Path(self.directory, "kept.json").write_bytes(body)
-        self.send_response(500 if self.server.refuse >= 0 else 200)
+        platform = self.server.served
+        platform.refuse -= 1
+        if platform.refuse < 0:
+            platform.kept.write_bytes(body)
+        self.send_response(500 if platform.refuse >= 0 else 200)
         self.send_header("Content-Type", "application/json")
         self.end_headers()
         self.wfile.write(b'{"result": true, "errorCode": 0}')
@@ -66,15 +63,13 @@ def platform(package, tmp_path_factory):
     for part in (HERE / "scorm_lms.html", RUNTIME):
         shutil.copy(part, folder)
     (folder / "blank.html").write_bytes(b"")
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Serve, directory=folder))
-    server.kept = folder / "kept.json"
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    server.url = f"http://127.0.0.1:{server.server_address[1]}/"
+    server = Server(folder, Serve)
+    server.kept, server.refuse = folder / "kept.json", 0
     pool = Browsers(server.url)
     server.browser = pool.get
     yield server
     pool.close()
-    server.shutdown()
+    server.stop()
 
 
 def launch(browser, platform, query="", kept=b"", refuse=0):
@@ -143,7 +138,7 @@ def test_a_throwing_or_foreign_parent_leaves_the_page_as_alone(platform, engine,
     browser = platform.browser(engine)
     if not hasattr(browser, "driver"):
         pytest.skip(f"{engine}: the tests' bridge to it reads no framed page")
-    launch(browser, platform, parent.format(platform.server_address[1]))
+    launch(browser, platform, parent.format(platform.port))
     browser.driver.switch_to.frame(0)
     try:
         browser.js(WAIT_FOR_CONTROLS)

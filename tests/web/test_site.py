@@ -11,16 +11,12 @@ import re
 import shutil
 import subprocess
 import sys
-import threading
-import urllib.request
-from functools import partial
-from http.server import SimpleHTTPRequestHandler, ThreadingHTTPServer
 from pathlib import Path
 
 import pytest
 
 from conftest import Browsers
-from engines import WAIT_FOR_CONTROLS, free_port
+from engines import WAIT_FOR_CONTROLS, Server
 from test_screens import axe
 
 SOURCE = Path(__file__).resolve().parents[2]
@@ -38,34 +34,6 @@ REACH_OUT = """const seen = [];
     document.addEventListener('securitypolicyviolation', e => seen.push(e.violatedDirective));
     return fetch('https://www.kestrova.example/').then(() => 'sent', () => 'refused')
         .then(r => new Promise(ok => setTimeout(() => ok([r, seen]), 200)))"""
-
-
-class Server:
-    """A plain static web server, as a school's is, that can be taken away and
-    brought back at the same address, serving another folder if need be."""
-
-    def __init__(self, root):
-        self.root = root
-        self.port = free_port()
-        self.url = f"http://127.0.0.1:{self.port}/"
-        self.start()
-
-    def start(self, root=None):
-        self.root = root or self.root
-        handler = type("Quiet", (SimpleHTTPRequestHandler,), {"log_message": lambda *a: None})
-        self.httpd = ThreadingHTTPServer(("127.0.0.1", self.port), partial(handler, directory=str(self.root)))
-        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-
-    def stop(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
-
-    def status(self, url):
-        try:
-            with urllib.request.urlopen(url) as answer:
-                return answer.status, answer.read()
-        except urllib.error.HTTPError as e:
-            return e.code, b""
 
 
 @pytest.fixture(scope="session")
