@@ -49,7 +49,7 @@ FAULTS = [
     Fault("the focus ring only where :focus-visible is known", "window/web/shell.html",
           ":focus, label:focus-within { outline", ":focus-visible, label:focus-within { outline", OLD, builds=B),
     Fault("newer JavaScript in the page", "window/web/dom.js",
-          "now.textContent = Dom.text(ptr, length);", "now.textContent = Dom.text(ptr, length).replaceAll('\\r', '');",
+          "now.textContent = Dom.text(ptr, length) +", "now.textContent = Dom.text(ptr, length).replaceAll('\\r', '') +",
           OLD, builds=B),
     Fault("the page keeps saying it cannot run", "window/web/dom.js",
           "    if (message) root.removeChild(message);\n", "", OLD, builds=B),
