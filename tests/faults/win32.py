@@ -46,7 +46,7 @@ FAULTS = [
           '<requestedExecutionLevel level="requireAdministrator" uiAccess="false"/>',
           "^win32_exe_resources_and_imports$", preset="windows-i686"),
     Fault("the zip without the licence", "resources/windows/bundle.py",
-          '                    "LICENSE.txt": license_text(info)}.items())', "                    }.items())",
+          ', "LICENSE.txt": license_text(info)}.items())', "}.items())",
           "^win32_portable_zip$", preset="windows-i686"),
     Fault("the read-me without its byte-order mark", "resources/windows/README-BG.txt.in",
           "\ufeffKestrova @KESTROVA_VERSION_TEXT@", "Kestrova @KESTROVA_VERSION_TEXT@", "^win32_portable_zip$",

@@ -2,6 +2,8 @@
 web page from outside in each engine: pixels of screenshots, the DOM and
 its computed style, and what the browser does with keys, presses and a
 change of size. What assistive technology is told is in test_page.py."""
+from collections import Counter
+
 import pytest
 
 from conftest import Screen
@@ -70,9 +72,20 @@ def test_on_the_desktop(browser, users_see, screen, form_size):
     assert browser.js("return document.getElementById('Text1(0)').value") == before, (
         "typing leaves the result box as it was")
 
-    # The commands' colours, and each looks pressed while held.
+    # The window's, the heading's and the frames' colours, where nothing lies over them.
     browser.js("document.activeElement.blur()")
     image = browser.picture()
+    for name, colour in users_see["colours"].items():
+        # A group's colour is its rows'.
+        own = browser.js("const e = document.getElementById(arguments[0]) || document.getElementById(arguments[0]"
+                         " + '(0)').closest('label'), r = e.getBoundingClientRect(), own = [];"
+                         " for (let x = r.left + 2; x < r.right - 2; x += 4) for (let y = r.top + 2; y < r.bottom - 2;"
+                         " y += 4) if (document.elementFromPoint(x, y) === e) own.push([Math.round(x), Math.round(y)]);"
+                         " return own", "kestrova" if name == "window" else name)
+        seen = Counter(image.getpixel(tuple(p)) for p in own).most_common(1)
+        assert seen and seen[0][0] == tuple(colour), f"{name} is painted {tuple(colour)}, seen mostly {seen}"
+
+    # The commands' colours, and each looks pressed while held.
     for (r, g, b), name in zip(users_see["commandColours"], ("Command1(0)", "Command1(1)")):
         c = rect(browser, name)
         x, y = round(c["x"] + 8), round(c["y"] + c["height"] / 2)
