@@ -39,18 +39,9 @@ mergeInto(LibraryManager.library, {
     // A metric twin where the face itself is missing.
     root.style.fontFamily = '"' + Dom.text(face, faceLength) + '", "Liberation Serif", Tinos, serif';
     // A screen reader takes a change of a live region's text as news, but
-    // may drop the same words twice in one region; two regions in turn make
-    // every announcement a change (and dom_announce keeps their texts apart).
-    // The page's own where it has them.
+    // may drop the same words twice in one region; the page's two regions in
+    // turn make every announcement a change (dom_announce keeps them apart).
     Dom.live = [].slice.call(root.querySelectorAll('.announce'));
-    while (Dom.live.length < 2) {
-      var live = document.createElement('div');
-      live.className = 'announce';
-      live.setAttribute('role', 'status');
-      live.setAttribute('aria-live', 'polite');
-      root.appendChild(live);
-      Dom.live.push(live);
-    }
     Dom.breaks = [].slice.call(root.querySelectorAll('.break'));
   },
 
