@@ -204,39 +204,32 @@ def places(about, value):
         "};"])
 
 
-def colours(about, value):
+def colour_table(about, key, struct, first, rows):
+    """A table of colours by what wears them: `first` declares the field before r, g, b."""
     return "\n".join([
-        note(about, "colours"),
-        "struct Colour {",
-        "    std::string_view control;  // a control, an array of them (\"Option1\") or \"window\"",
+        note(about, key),
+        f"struct {struct} {{",
+        f"    {first}",
         "    int r, g, b;",
         "};",
-        "inline constexpr Colour kColours[] = {",
-        *[f"    {{{cpp_string(name)}, {r}, {g}, {b}}}," for name, (r, g, b) in value.items()],
+        f"inline constexpr {struct} k{struct}s[] = {{",
+        *[f"    {{{who}, {r}, {g}, {b}}}," for who, (r, g, b) in rows],
         "};"])
+
+
+def colours(about, value):
+    return colour_table(about, "colours", "Colour",
+                        'std::string_view control;  // a control, an array of them ("Option1") or "window"',
+                        [(cpp_string(name), rgb) for name, rgb in value.items()])
 
 
 def command_colours(about, value):
-    return "\n".join([
-        note(about, "commandColours"),
-        "struct CommandColour {",
-        "    int index;",
-        "    int r, g, b;",
-        "};",
-        "inline constexpr CommandColour kCommandColours[] = {",
-        *[f"    {{{i}, {r}, {g}, {b}}}," for i, (r, g, b) in enumerate(value)],
-        "};"])
+    return colour_table(about, "commandColours", "CommandColour", "int index;", enumerate(value))
 
 
 def option_row_colours(about, value):
-    return "\n".join([
-        note(about, "optionRowColours"),
-        "struct OptionRowColour {",
-        "    std::string_view rows;",
-        "    int r, g, b;",
-        "};",
-        "inline constexpr OptionRowColour kOptionRowColours[] = {"
-        + ", ".join(f"{{{cpp_string(rows)}, {r}, {g}, {b}}}" for rows, (r, g, b) in value.items()) + "};"])
+    return colour_table(about, "optionRowColours", "OptionRowColour", "std::string_view rows;",
+                        [(cpp_string(rows), rgb) for rows, rgb in value.items()])
 
 
 def hidden_controls(about, value):
