@@ -177,44 +177,29 @@ def client_twips(about, value):
                       f"inline constexpr int kClientHeightTwips = {value['height']};"])
 
 
+def table(about, key, struct, fields, rows):
+    """An array of structs named after the key: the fields' declarations, then one initialiser per row."""
+    return "\n".join([note(about, key), f"struct {struct} {{", *[f"    {f}" for f in fields], "};",
+                      f"inline constexpr {struct} k{capital(key)}[] = {{", *[f"    {{{row}}}," for row in rows], "};"])
+
+
 def densities(about, value):
-    return "\n".join([
-        note(about, "densities"),
-        "struct AtDensity {",
-        "    int dpi;",
-        "    int clientWidth, clientHeight;",
-        "    int ringWidth;",
-        "};",
-        "inline constexpr AtDensity kDensities[] = {",
-        *[f"    {{{d['dpi']}, {d['clientWidth']}, {d['clientHeight']}, {d['ringWidth']}}}," for d in value],
-        "};"])
+    return table(about, "densities", "AtDensity", ["int dpi;", "int clientWidth, clientHeight;", "int ringWidth;"],
+                 [f"{d['dpi']}, {d['clientWidth']}, {d['clientHeight']}, {d['ringWidth']}" for d in value])
 
 
 def places(about, value):
-    return "\n".join([
-        note(about, "places"),
-        "struct Place {",
-        "    std::string_view control;  // \"Option1(6)\", \"List1\"",
-        "    std::string_view in;       // its container; empty: the client area",
-        "    int left, top, width, height;",
-        "};",
-        "inline constexpr Place kPlaces[] = {",
-        *[f"    {{{cpp_string(name)}, {cpp_string(p['in'])}, {', '.join(str(v) for v in p['twips'])}}},"
-          for name, p in value.items()],
-        "};"])
+    return table(about, "places", "Place",
+                 ['std::string_view control;  // "Option1(6)", "List1"',
+                  "std::string_view in;       // its container; empty: the client area",
+                  "int left, top, width, height;"],
+                 [f"{cpp_string(name)}, {cpp_string(p['in'])}, {', '.join(str(v) for v in p['twips'])}"
+                  for name, p in value.items()])
 
 
 def colour_table(about, key, struct, first, rows):
-    """A table of colours by what wears them: `first` declares the field before r, g, b."""
-    return "\n".join([
-        note(about, key),
-        f"struct {struct} {{",
-        f"    {first}",
-        "    int r, g, b;",
-        "};",
-        f"inline constexpr {struct} k{struct}s[] = {{",
-        *[f"    {{{who}, {r}, {g}, {b}}}," for who, (r, g, b) in rows],
-        "};"])
+    """Colours by what wears them: `first` declares the field before r, g, b."""
+    return table(about, key, struct, [first, "int r, g, b;"], [f"{who}, {r}, {g}, {b}" for who, (r, g, b) in rows])
 
 
 def colours(about, value):
