@@ -16,15 +16,24 @@ it cannot run, and the verdict must come, or the bench ends with the reason
 instead of a time.
 
 The static page is the quiz's DOM after it has loaded in the same engine,
-saved without its scripts. Each round loads, from about:blank, the quiz and
-then the static page in every engine in turn, so that the machine's other
-work falls on both alike; two rounds warm up. The quiz is also timed as
+saved without its scripts. In each engine in turn, each round loads the
+quiz and the static page, each from an empty page of its own kind, in an
+order that turns round by round, so that the machine's other work falls
+on both alike; two rounds warm up. The quiz is also timed as
 browsers whose policy check refuses WebAssembly run it (the page's
 'wasm-unsafe-eval' taken out: Safari and iOS 12 to 15, Chrome 70 to 96),
 and in Chromium as browsers without WebAssembly run it (removed before the
 page's script runs, which only Chromium's DevTools can do). `--compare
 PAGE` times another build of the page beside them, such as one with the
 program as WebAssembly.
+
+The quiz and the static page are timed twice: opened as files, as from a
+USB stick, and served by a plain web server on 127.0.0.1, as a teacher's
+link opens them. WebKitGTK, given the whole page at once, paints only once
+it has read all of it, so a larger page paints later there however little
+of it shows. Browsers keep files and
+served pages in processes of their own: the empty page before each timed
+one is of its kind, so that no time is a switch of process.
 
    web_page.py PAGE RUNS [--compare PAGE] [ENGINE ...]
 
@@ -35,6 +44,7 @@ average at each round]}. Exits 1, saying why, where a page is not ready.
 import json
 import os
 import re
+import shutil
 import sys
 import tempfile
 from pathlib import Path
@@ -84,8 +94,12 @@ class NotReady(Exception):
     pass
 
 
+# An empty page to start from, beside the timed ones, as a file and served.
+BLANK = "blank.html"
+
+
 def first_paint(engine, url):
-    engine.url = "about:blank"
+    engine.url = url.rsplit("/", 1)[0] + "/" + BLANK
     engine.load()
     engine.url = url
     engine.load()
@@ -151,6 +165,24 @@ class Chromium(engines.Chromium):
             self.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": added["identifier"]})
 
 
+def time_rounds(engine, runs, result, wanted):
+    """Two rounds to warm the caches, then `runs` kept, of the pages wanted,
+    each round in an order turned by one, so that no page always follows the
+    same one, whose leftover work would fall on it alone."""
+    labels = [label for label in engine.pages if wanted(label)]
+    kept = result["engines"][engine.name]
+    for round_ in range(runs + 2):
+        turn = round_ % len(labels)
+        for label in labels[turn:] + labels[:turn]:
+            ms, click = engine.pages[label]()
+            if round_ >= 2:
+                kept["times"][label].append(ms)
+                if click is not None:
+                    kept["clicks"][label].append(click[0])
+                    kept["after"][label].append(click[1])
+        result["load"].append(os.getloadavg()[0])
+
+
 def main():
     args = sys.argv[1:]
     compare = None
@@ -170,13 +202,18 @@ def main():
         sys.exit(f"not ready: {e}")
     refused = refused.as_uri(), clicking_at_once(refused, Path(work.name, "refused", "clicking.html")).as_uri()
     if compare:
-        compared = compare.as_uri(), clicking_at_once(compare, Path(work.name, "compared.html")).as_uri()
+        compared = (shutil.copy(compare, Path(work.name, "compared-shipped.html")).as_uri(),
+                    clicking_at_once(compare, Path(work.name, "compared.html")).as_uri())
+    shipped = shutil.copy(page, Path(work.name, "shipped.html")).as_uri()
+    for folder in (Path(work.name), Path(work.name, "refused")):
+        Path(folder, BLANK).write_text("<!doctype html><title>-</title>", encoding="utf-8")
+    server = engines.Server(work.name)
     opened, missing = [], {}
     result = {"engines": {}, "missing": missing, "load": []}
     try:
         for name in wanted:
             try:
-                engine = classes[name](page.as_uri())
+                engine = classes[name](shipped)
             except engines.EngineMissing as e:
                 missing[name] = str(e)
                 continue
@@ -184,35 +221,35 @@ def main():
                 sys.exit(f"{name} is installed but did not start: {e}")
             opened.append(engine)
             engine.screen(*SCREEN)
-            *_, layout = ready_time(engine, page.as_uri(), "the quiz")
+            *_, layout = ready_time(engine, shipped, "the quiz")
             static = Path(work.name, f"static-{name}.html")
             static.write_text(engine.js(STATIC_COPY), encoding="utf-8")
-            pages = {"quiz": lambda e=engine: quiz_times(e, page.as_uri(), clicking, "the quiz"),
+            pages = {"quiz": lambda e=engine: quiz_times(e, shipped, clicking, "the quiz"),
                      "static": lambda e=engine, s=static: (ready_time(e, s.as_uri(), "the static page")[0], None)}
             pages["quiz, WebAssembly refused"] = lambda e=engine: quiz_refused(e, *refused)
             if name == "chromium":
-                pages["quiz, no WebAssembly"] = lambda e=engine: e.quiz_without_webassembly(page.as_uri(), clicking)
+                pages["quiz, no WebAssembly"] = lambda e=engine: e.quiz_without_webassembly(shipped, clicking)
             if compare:
                 pages["compared"] = lambda e=engine: quiz_times(e, *compared, "the compared page")
+            pages["quiz, served"] = lambda e=engine: quiz_times(
+                e, server.url + "shipped.html", server.url + "kestrova.html", "the quiz served")
+            pages["static, served"] = lambda e=engine, s=static.name: (
+                ready_time(e, server.url + s, "the static page served")[0], None)
             engine.pages = pages
             result["engines"][name] = {"version": engine.version, "layout": layout,
                                        **{what: {p: [] for p in pages} for what in ("times", "clicks", "after")}}
-        for round_ in range(runs + 2):
-            for engine in opened:
-                for label, time_it in engine.pages.items():
-                    ms, click = time_it()
-                    if round_ >= 2:  # the first two rounds warm the caches
-                        kept = result["engines"][engine.name]
-                        kept["times"][label].append(ms)
-                        if click is not None:
-                            kept["clicks"][label].append(click[0])
-                            kept["after"][label].append(click[1])
-            result["load"].append(os.getloadavg()[0])
+        # One engine at a time, so that none works while another is timed;
+        # the files first, then the served pages, so that no timed page
+        # follows one of the other kind.
+        for engine in opened:
+            for served in (False, True):
+                time_rounds(engine, runs, result, lambda label: label.endswith(", served") == served)
     except NotReady as e:
         sys.exit(f"not ready: {e}")
     finally:
         for engine in opened:
             engine.quit()
+        server.stop()
         work.cleanup()
     print(json.dumps(result))
 
