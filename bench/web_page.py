@@ -31,9 +31,9 @@ The quiz and the static page are timed twice: opened as files, as from a
 USB stick, and served by a plain web server on 127.0.0.1, as a teacher's
 link opens them. WebKitGTK, given the whole page at once, paints only once
 it has read all of it, so a larger page paints later there however little
-of it shows. Browsers keep files and
-served pages in processes of their own: the empty page before each timed
-one is of its kind, so that no time is a switch of process.
+of it shows. Browsers keep files and served pages in processes of their
+own: the empty page before each timed one is of its kind, so that no time
+is a switch of process.
 
    web_page.py PAGE RUNS [--compare PAGE] [ENGINE ...]
 
@@ -194,7 +194,8 @@ def main():
     wanted = args[2:] or list(engines.ENGINES)
     classes = dict(engines.ENGINES, chromium=Chromium)
     work = tempfile.TemporaryDirectory(prefix="kestrova-bench-")
-    clicking = clicking_at_once(page, Path(work.name, "kestrova.html")).as_uri()
+    clicking_file = clicking_at_once(page, Path(work.name, "kestrova.html"))
+    clicking = clicking_file.as_uri()
     Path(work.name, "refused").mkdir()
     try:
         refused = engines.webassembly_refused(page, Path(work.name, "refused"))
@@ -204,10 +205,14 @@ def main():
     if compare:
         compared = (shutil.copy(compare, Path(work.name, "compared-shipped.html")).as_uri(),
                     clicking_at_once(compare, Path(work.name, "compared.html")).as_uri())
-    shipped = shutil.copy(page, Path(work.name, "shipped.html")).as_uri()
+    shipped_file = shutil.copy(page, Path(work.name, "shipped.html"))
+    shipped = shipped_file.as_uri()
     for folder in (Path(work.name), Path(work.name, "refused")):
         Path(folder, BLANK).write_text("<!doctype html><title>-</title>", encoding="utf-8")
     server = engines.Server(work.name)
+
+    def over_http(file):
+        return server.url + file.relative_to(work.name).as_posix()
     opened, missing = [], {}
     result = {"engines": {}, "missing": missing, "load": []}
     try:
@@ -232,9 +237,9 @@ def main():
             if compare:
                 pages["compared"] = lambda e=engine: quiz_times(e, *compared, "the compared page")
             pages["quiz, served"] = lambda e=engine: quiz_times(
-                e, server.url + "shipped.html", server.url + "kestrova.html", "the quiz served")
-            pages["static, served"] = lambda e=engine, s=static.name: (
-                ready_time(e, server.url + s, "the static page served")[0], None)
+                e, over_http(shipped_file), over_http(clicking_file), "the quiz served")
+            pages["static, served"] = lambda e=engine, s=static: (
+                ready_time(e, over_http(s), "the static page served")[0], None)
             engine.pages = pages
             result["engines"][name] = {"version": engine.version, "layout": layout,
                                        **{what: {p: [] for p in pages} for what in ("times", "clicks", "after")}}
